@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ai/computer_player.h"
+#include "rules/board.h"
+
+enum PlayerKind : int { Human = 0, Computer = 1 };
+
+enum TurnState : int {
+    Unsettled = -1,
+    GameOver = 0,
+    WhiteToMove = 1,
+    BlackToMove = 2,
+    ComputerThinking = 3,
+    WhitePromotes = 4,
+    BlackPromotes = 5,
+    MoveMade = 6,
+};
+
+struct LastMove {
+    char text[5];
+    char moved;
+    char captured;
+};
+
+// The turn controller: whose turn it is, who plays each side, promotions, and the record
+// of the last move. Step is called once per frame and never blocks.
+class ChessGame {
+public:
+    Board board;
+    ComputerPlayer computer;
+    int whoseTurn;
+    int state;
+    int searchStarted;
+    LastMove lastMove;
+    int whiteKind;
+    int blackKind;
+
+    ChessGame();
+
+    void NewGame(int whiteKind, int blackKind);
+    int Step();
+    void SubmitMove(char* text);
+    void GetLastMove(char* textOut, char* movedOut, char* capturedOut) const;
+
+    int SaveGame(const char* path) const;
+    int LoadGame(const char* path);
+};

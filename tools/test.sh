@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: an optimised g++ build, then a clang build with
+# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/deps.sh" test
+
+jobs=$(nproc)
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+
+echo "== Optimised build (g++) =="
+cmake -S "$root" -B "$root/build/release" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build "$root/build/release" -j "$jobs"
+ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build (clang) =="
+cmake -S "$root" -B "$root/build/asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DKESTRION_SANITIZE=ON -DKESTRION_FUZZ=ON -DKESTRION_BENCH=OFF >/dev/null
+cmake --build "$root/build/asan" -j "$jobs"
+ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
