@@ -1,13 +1,11 @@
 // The saved-game file: a small text file of CR LF lines, written and read in binary mode
 // so the bytes are the same on every platform.
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "game/chess_game.h"
+#include "game/file_replace.h"
 
 namespace {
 
@@ -29,17 +27,6 @@ bool WriteText(std::FILE* file, const char* text) {
 
 bool WriteLine(std::FILE* file, const char* text) {
     return WriteText(file, text) && WriteText(file, "\r\n");
-}
-
-// Opens a fresh temporary file; a stale one left by an interrupted save is replaced, but
-// never followed if it is a link.
-std::FILE* CreateTempFile(const char* tempPath) {
-    ::unlink(tempPath);
-    const int descriptor = ::open(tempPath, O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (descriptor < 0) return nullptr;
-    std::FILE* file = ::fdopen(descriptor, "wb");
-    if (file == nullptr) ::close(descriptor);
-    return file;
 }
 
 char ToUpperAscii(char c) {
@@ -75,12 +62,13 @@ int ChessGame::SaveGame(const char* path) const {
     const size_t pathLength = std::strlen(path);
     if (pathLength == 0 || pathLength > kMaxPathLength) return 0;
     // The file is replaced by a rename, which would not ask whether it may be written.
-    if (::access(path, F_OK) == 0 && ::access(path, W_OK) != 0) return 0;
+    if (file_replace::IsReadOnly(path)) return 0;
 
     char tempPath[kMaxPathLength + sizeof kTempSuffix];
     std::memcpy(tempPath, path, pathLength);
     std::memcpy(tempPath + pathLength, kTempSuffix, sizeof kTempSuffix);
-    std::FILE* file = CreateTempFile(tempPath);
+    // A stale temporary file left by an interrupted save is replaced.
+    std::FILE* file = file_replace::CreateFresh(tempPath);
     if (file == nullptr) return 0;
 
     bool written =
@@ -100,10 +88,10 @@ int ChessGame::SaveGame(const char* path) const {
         written = WriteBytes(file, row, sizeof row - 1);
     }
     written = std::fflush(file) == 0 && written;
-    written = ::fsync(::fileno(file)) == 0 && written;
+    written = file_replace::Sync(file) && written;
     written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(tempPath, path) != 0) {
-        ::unlink(tempPath);
+    if (!written || !file_replace::Replace(tempPath, path)) {
+        file_replace::Remove(tempPath);
         return 0;
     }
     return 1;
