@@ -17,14 +17,13 @@ constexpr uint32_t kMaxSurfaceSide = 4096;
 
 struct Orphans {
     std::vector<SoftSurface*> surfaces;
-    ~Orphans() {
-        for (SoftSurface* s : surfaces) delete s;
-    }
 };
 
+// Never destroyed: an object with static storage (the application's sprites) may still
+// release an orphan while the program exits, after any ordinary static would be gone.
 Orphans& OrphanList() {
-    static Orphans orphans;
-    return orphans;
+    static Orphans* orphans = new Orphans;
+    return *orphans;
 }
 
 }  // namespace

@@ -47,8 +47,7 @@ class SoftDirectDraw final : public platform::DirectDraw {
     uint32_t CooperativeFlags() const { return cooperativeFlags_; }
     void DetachObserver();
 
-    // Surfaces whose DirectDraw object is gone wait here for their last Release; whatever
-    // is left is freed at process exit.
+    // Surfaces whose DirectDraw object is gone wait here for their last Release.
     static void ForgetOrphan(SoftSurface* surface);
     static size_t OrphanCount();
 
