@@ -32,13 +32,13 @@ WHITE, RED, WHITE_DETAIL, RED_DETAIL = 0, 1, 2, 3
 MATERIALS = {
     # lit colour, shadow colour, vein colour, vein strength, specular strength, shininess
     WHITE: dict(lit=(253, 251, 245), shadow=(150, 150, 164), vein=(128, 136, 150),
-                veins=0.75, spec=0.45, shine=28, rim=0.10),
+                veins=0.75, specular=0.45, shine=28, rim=0.10),
     RED: dict(lit=(196, 42, 48), shadow=(52, 6, 14), vein=(96, 10, 22),
-              veins=0.35, spec=0.65, shine=36, rim=0.20),
+              veins=0.35, specular=0.65, shine=36, rim=0.20),
     WHITE_DETAIL: dict(lit=(120, 116, 120), shadow=(40, 38, 46), vein=(90, 90, 96),
-                       veins=0.0, spec=0.3, shine=30, rim=0.20),
+                       veins=0.0, specular=0.3, shine=30, rim=0.20),
     RED_DETAIL: dict(lit=(70, 12, 18), shadow=(26, 4, 8), vein=(40, 6, 10),
-                     veins=0.0, spec=0.3, shine=30, rim=0.20),
+                     veins=0.0, specular=0.3, shine=30, rim=0.20),
 }
 
 OUTLINE = {WHITE: (52, 50, 60), RED: (34, 6, 10)}
@@ -108,10 +108,10 @@ def shade(normal, pos, material, veins=1.0):
             vein = marble_veins(pos[sel], seed=3.0 * mid)[:, None] * m["veins"] * veins
             tint = np.array(m["vein"], float) / np.maximum(lit, 1)
             base = base * (1 - vein) + base * tint * vein
-        spec = np.clip(n @ HALF, 0, 1) ** m["shine"] * m["spec"] * 255
+        highlight = np.clip(n @ HALF, 0, 1) ** m["shine"] * m["specular"] * 255
         # A little darkening where the surface turns away from the viewer rounds the forms.
         rim = 1 - m["rim"] + m["rim"] * np.clip(n[:, 2], 0, 1)
-        out[sel] = np.clip(base * rim[:, None] + spec[:, None], 0, 255)
+        out[sel] = np.clip(base * rim[:, None] + highlight[:, None], 0, 255)
     return out
 
 
