@@ -23,9 +23,14 @@ trap cleanup EXIT
 trap 'echo "FAILED: unexpected error at line $LINENO" >&2' ERR
 cd "$work"
 
+# On failure the screenshots are kept for a look.
 fail() {
   echo "FAILED: $*" >&2
   [[ -f game.log ]] && { echo "--- game output:" >&2; cat game.log >&2; }
+  local kept
+  kept=$(mktemp -d "${TMPDIR:-/tmp}/kestrion-e2e-failure.XXXXXX")
+  cp "$work"/*.png "$kept"/ 2>/dev/null || true
+  echo "screenshots kept in $kept" >&2
   exit 1
 }
 
@@ -40,7 +45,9 @@ for display in $(seq 91 140); do
     kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.1
   done
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  # Only our own server counts: another may have taken the number at the same moment.
+  kill -0 "$xvfb_pid" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  kill "$xvfb_pid" 2>/dev/null || true
   xvfb_pid=""
 done
 [[ -n "$xvfb_pid" ]] || fail "no virtual X screen could be started"
@@ -65,14 +72,16 @@ read -r scale left top < <(awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$X" -v y="$Y" 
 screen_x() { awk -v g="$1" -v s="$scale" -v o="$left" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
 screen_y() { awk -v g="$1" -v s="$scale" -v o="$top" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
 
-# A press held for a few frames, then the release: the game judges the button per frame.
+# A press held for several frames, then the release: the game judges the button once per
+# frame, so a press and release within one frame would go unseen (slow sanitizer builds
+# need the margin).
 click() {
   xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
-  sleep 0.1
-  xdotool mousedown 1
   sleep 0.15
-  xdotool mouseup 1
+  xdotool mousedown 1
   sleep 0.3
+  xdotool mouseup 1
+  sleep 0.4
 }
 park_pointer() { xdotool mousemove "$(screen_x 600)" "$(screen_y 465)"; sleep 0.4; }
 shot() { import -window root "$1"; }
