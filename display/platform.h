@@ -23,8 +23,8 @@ inline constexpr Result DDERR_INVALIDRECT = 0x88760096u;
 inline constexpr Result DDERR_INVALIDPARAMS = 0x80070057u;
 inline constexpr Result DDERR_OUTOFMEMORY = 0x8007000Eu;
 inline constexpr Result DDERR_NOINTERFACE = 0x80004002u;
-inline constexpr Result DDERR_NOTLOCKED = 0x887602E6u;
-inline constexpr Result DDERR_CANTGETDC = 0x887602E2u;
+inline constexpr Result DDERR_NOTLOCKED = 0x88760248u;
+inline constexpr Result DDERR_CANTCREATEDC = 0x88760249u;
 // A blit, lock or device context asked for while the surface is locked or has a DC out.
 inline constexpr Result DDERR_SURFACEBUSY = 0x887601AEu;
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: an optimised g++ build, then a clang build with
-# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers). Then
-# cross-builds the native Windows program and checks it under Wine.
+# Builds and runs every test: an optimised g++ build, the native Windows program
+# cross-built with mingw-w64 and checked under Wine, then a clang build with
+# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
@@ -16,15 +16,15 @@ cmake -S "$root" -B "$root/build/release" "${generator[@]}" -DCMAKE_BUILD_TYPE=R
 cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
+echo "== Windows build (mingw-w64) and Wine check =="
+cmake -S "$root" -B "$root/build/windows" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$root/build/windows" -j "$jobs"
+"$root/tests/windows/wine_smoke.sh" "$root/build/windows"
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build (clang) =="
 cmake -S "$root" -B "$root/build/asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DKESTRION_SANITIZE=ON -DKESTRION_FUZZ=ON -DKESTRION_BENCH=OFF >/dev/null
 cmake --build "$root/build/asan" -j "$jobs"
 ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
-
-echo "== Windows build (mingw-w64) and Wine check =="
-cmake -S "$root" -B "$root/build/windows" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$root/build/windows" -j "$jobs"
-"$root/tests/windows/wine_smoke.sh" "$root/build/windows"

@@ -321,7 +321,7 @@ Result SoftSurface::GetDC(platform::DeviceContextHandle* out) {
     Result answer = Intercept("GetDC", "GetDC(" + Name() + ")");
     if (answer != platform::DD_OK) return answer;
     if (lost_) return platform::DDERR_SURFACELOST;
-    if (locked_ || dc_ != nullptr) return platform::DDERR_CANTGETDC;
+    if (locked_ || dc_ != nullptr) return platform::DDERR_CANTCREATEDC;
     dc_ = new platform::DeviceContextObject;
     dc_->surface = this;
     *out = dc_;

@@ -26,7 +26,7 @@
 
 // Every name that both the platform interface and the system headers define, with the
 // same value. (The game tells apart only DD_OK, DDERR_SURFACELOST and DDERR_WASSTILLDRAWING;
-// the platform's DDERR_NOTLOCKED and DDERR_CANTGETDC are its own codes and are not listed.)
+// the others must still agree so that both builds answer alike.)
 #define KESTRION_SHARED_NAMES(X)  \
     X(DD_OK)                      \
     X(DDERR_SURFACELOST)          \
@@ -36,6 +36,8 @@
     X(DDERR_INVALIDPARAMS)        \
     X(DDERR_OUTOFMEMORY)          \
     X(DDERR_SURFACEBUSY)          \
+    X(DDERR_NOTLOCKED)            \
+    X(DDERR_CANTCREATEDC)         \
     X(DDSCL_FULLSCREEN)           \
     X(DDSCL_NORMAL)               \
     X(DDSCL_EXCLUSIVE)            \
@@ -118,7 +120,7 @@ KESTRION_SHARED_NAMES(KESTRION_RECORD_VALUE)
 #undef DDERR_OUTOFMEMORY
 #undef DDERR_NOINTERFACE
 #undef DDERR_NOTLOCKED
-#undef DDERR_CANTGETDC
+#undef DDERR_CANTCREATEDC
 #undef DDERR_SURFACEBUSY
 #undef DDSCL_FULLSCREEN
 #undef DDSCL_NORMAL

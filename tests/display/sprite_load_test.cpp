@@ -131,7 +131,7 @@ TEST_F(SpriteLoadTest, RefusedSurfaceContextKeepsTheOldPicture) {
     screen.fake.AddEmbeddedBitmap("red.bmp", Solid(16, 16, kRed));
     screen.fake.AddEmbeddedBitmap("green.bmp", Solid(16, 16, kGreen));
     sprite.Load("red.bmp");
-    screen.fake.FailNext("GetDC", DDERR_CANTGETDC, "offscreen");
+    screen.fake.FailNext("GetDC", DDERR_CANTCREATEDC, "offscreen");
     sprite.Load("green.bmp");
     EXPECT_EQ(screen.fake.PixelAt(sprite.surface, 0, 0), kRed565);
     EXPECT_EQ(screen.fake.LiveBitmaps(), 0u);
