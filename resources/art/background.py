@@ -102,10 +102,11 @@ def coordinates(cv):
     def put(text, cx, cy):
         ui.embossed_text(cv, text, font, size, cx, cy, colour, shadow=(30, 18, 10))
 
+    # File letters only along the bottom edge: the pieces of the top row stand 40 pixels
+    # tall over the upper frame and would hide letters there.
     for c in range(8):
         cx = L.BOARD_X + L.SQUARE * c + L.SQUARE / 2
-        for cy in (L.BOARD_Y - FRAME / 2 - 1, L.BOARD_Y + 400 + FRAME / 2 - 1):
-            put(chr(ord("a") + c), cx, cy)
+        put(chr(ord("a") + c), cx, L.BOARD_Y + 400 + FRAME / 2 - 1)
     for r in range(8):
         cy = L.BOARD_Y + L.SQUARE * r + L.SQUARE / 2
         for cx in (L.BOARD_X - FRAME / 2 - 1, L.BOARD_X + 400 + FRAME / 2 - 1):
