@@ -9,7 +9,7 @@ using DirectXVersion = uint32_t;
 // The game's window and its full-screen 640x480x16 display with one back buffer.
 // One per process.
 class DisplayDevice {
-public:
+  public:
     static platform::WindowHandle window;
     static platform::DirectDraw* directDraw;
     static platform::Surface* primary;
@@ -20,8 +20,7 @@ public:
 
     static int Open(platform::ModuleHandle instance, int showCommand);
     static void Release();
-    static int FatalError(platform::WindowHandle window, const char* message,
-                          const char* caption);
+    static int FatalError(platform::WindowHandle window, const char* message, const char* caption);
     static void RestorePrimary();
     static void ClearBackBuffer();
     static void Flip();

@@ -132,24 +132,24 @@ inline const FindHandle kInvalidFindHandle = reinterpret_cast<FindHandle>(~uintp
 // ---------------------------------------------------------------------------------------
 // Reference-counted display objects.
 class Unknown {
-public:
+  public:
     // Answers DD_OK and a new reference in *out when the object offers the interface,
     // else DDERR_NOINTERFACE and null.
     virtual Result QueryInterface(const Guid& iid, Unknown** out) = 0;
     // Drops one reference; the object is freed when none is left. Returns what is left.
     virtual uint32_t Release() = 0;
 
-protected:
+  protected:
     virtual ~Unknown() = default;
 };
 
 class Surface : public Unknown {
-public:
+  public:
     // Primary only: shows the attached back buffer. target is always null, flags 0.
     virtual Result Flip(Surface* target, uint32_t flags) = 0;
     // Only the colour fill is used: dest null means the whole surface.
-    virtual Result Blt(const Rect* dest, Surface* source, const Rect* sourceRect,
-                       uint32_t flags, const BltFx* fx) = 0;
+    virtual Result Blt(const Rect* dest, Surface* source, const Rect* sourceRect, uint32_t flags,
+                       const BltFx* fx) = 0;
     // Copies sourceRect (null: all of source) to (x, y). Refuses, with DDERR_INVALIDRECT,
     // a source rectangle that leaves the source surface or a destination that leaves this
     // surface: nothing is copied then. DDBLTFAST_SRCCOLORKEY leaves out source pixels equal
@@ -173,7 +173,7 @@ public:
 };
 
 class DirectDraw : public Unknown {
-public:
+  public:
     virtual Result SetCooperativeLevel(WindowHandle window, uint32_t flags) = 0;
     virtual Result SetDisplayMode(uint32_t width, uint32_t height, uint32_t bitsPerPixel) = 0;
     // Primary with back buffers (DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX),
@@ -294,7 +294,7 @@ struct FindData {
 // WM_DESTROY to it; DefWindowProcA answers WM_CLOSE with DestroyWindow; PostQuitMessage
 // makes a later GetMessageA return 0 with the exit code in the message's wParam.
 class System {
-public:
+  public:
     virtual ~System() = default;
 
     // Window.
@@ -302,10 +302,9 @@ public:
     virtual IconHandle LoadIconA(ModuleHandle instance, int resourceId) = 0;
     virtual CursorHandle LoadCursorA(ModuleHandle instance, int cursorId) = 0;
     virtual BrushHandle GetStockObject(int object) = 0;
-    virtual WindowHandle CreateWindowExA(uint32_t exStyle, const char* className,
-                                         const char* title, uint32_t style, int x, int y,
-                                         int width, int height, WindowHandle parent,
-                                         ModuleHandle instance) = 0;
+    virtual WindowHandle CreateWindowExA(uint32_t exStyle, const char* className, const char* title,
+                                         uint32_t style, int x, int y, int width, int height,
+                                         WindowHandle parent, ModuleHandle instance) = 0;
     virtual bool ShowWindow(WindowHandle window, int showCommand) = 0;
     virtual bool UpdateWindow(WindowHandle window) = 0;
     virtual bool DestroyWindow(WindowHandle window) = 0;
@@ -352,8 +351,8 @@ public:
     virtual ModuleHandle GetModuleHandleA(const char* name) = 0;
     // instance null with LR_LOADFROMFILE: a bitmap file in the current directory; otherwise
     // the program's embedded sheet of that name, matched without regard to case.
-    virtual BitmapHandle LoadImageA(ModuleHandle instance, const char* name, uint32_t type,
-                                    int cx, int cy, uint32_t flags) = 0;
+    virtual BitmapHandle LoadImageA(ModuleHandle instance, const char* name, uint32_t type, int cx,
+                                    int cy, uint32_t flags) = 0;
     virtual int GetObjectA(BitmapHandle bitmap, int size, BitmapInfo* info) = 0;
     virtual bool DeleteObject(BitmapHandle bitmap) = 0;
     virtual DeviceContextHandle CreateCompatibleDC(DeviceContextHandle dc) = 0;
@@ -361,8 +360,8 @@ public:
     virtual bool DeleteDC(DeviceContextHandle dc) = 0;
     // Copies (and converts to the destination's pixel format) between device contexts.
     virtual bool StretchBlt(DeviceContextHandle dest, int x, int y, int width, int height,
-                            DeviceContextHandle source, int sourceX, int sourceY,
-                            int sourceWidth, int sourceHeight, uint32_t rop) = 0;
+                            DeviceContextHandle source, int sourceX, int sourceY, int sourceWidth,
+                            int sourceHeight, uint32_t rop) = 0;
     virtual uint32_t GetPixel(DeviceContextHandle dc, int x, int y) = 0;
     virtual uint32_t SetPixel(DeviceContextHandle dc, int x, int y, uint32_t color) = 0;
 };

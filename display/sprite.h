@@ -8,7 +8,7 @@
 // 640x480 screen, with or without the sheet's top-left colour as transparent colour.
 // Also draws text from a 16x16-cell glyph sheet.
 class Sprite {
-public:
+  public:
     char name[1024];
     int32_t width;
     int32_t height;
