@@ -14,14 +14,16 @@ extern int randomSeeded;
 
 // One-ply search spread over calls: each SearchStep tries the moves of one piece of `side`
 // on the live board and keeps the five best in `candidates`.
+// Fields start zeroed, as for the static player of the game, so nothing is ever read
+// uninitialised before the first BeginSearch.
 class ComputerPlayer {
-public:
-    Board* board;
-    Candidate candidates[5];
-    int side;
-    int rankCursor;
-    int fileCursor;
-    int finished;
+  public:
+    Board* board = nullptr;
+    Candidate candidates[5] = {};
+    int side = 0;
+    int rankCursor = 0;
+    int fileCursor = 0;
+    int finished = 0;
 
     void BeginSearch(int side);
     int SearchStep();
@@ -30,4 +32,8 @@ public:
 
     int ScoreSide(int side, int penalizeAttacked);
     int ScorePosition();
+
+  private:
+    // Moves the cursor one square on in the order a1, b1, ..., h8; 0 once it passes h8.
+    int AdvanceCursor();
 };

@@ -25,6 +25,8 @@ inline constexpr Result DDERR_OUTOFMEMORY = 0x8007000Eu;
 inline constexpr Result DDERR_NOINTERFACE = 0x80004002u;
 inline constexpr Result DDERR_NOTLOCKED = 0x887602E6u;
 inline constexpr Result DDERR_CANTGETDC = 0x887602E2u;
+// A blit, lock or device context asked for while the surface is locked or has a DC out.
+inline constexpr Result DDERR_SURFACEBUSY = 0x887601AEu;
 
 // Flags, with the values the original display API gives them.
 inline constexpr uint32_t DDSCL_FULLSCREEN = 0x1;

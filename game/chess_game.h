@@ -25,7 +25,7 @@ struct LastMove {
 // The turn controller: whose turn it is, who plays each side, promotions, and the record
 // of the last move. Step is called once per frame and never blocks.
 class ChessGame {
-public:
+  public:
     Board board;
     ComputerPlayer computer;
     int whoseTurn;
@@ -36,12 +36,26 @@ public:
     int blackKind;
 
     ChessGame();
+    ChessGame(const ChessGame& other);
+    ChessGame& operator=(const ChessGame& other);
 
     void NewGame(int whiteKind, int blackKind);
     int Step();
+    // text is lower-cased in place; only its first four characters are recorded as a move.
     void SubmitMove(char* text);
     void GetLastMove(char* textOut, char* movedOut, char* capturedOut) const;
 
+    // 1 once the whole file is safely in place, 0 on any failure; a failed save leaves an
+    // existing file at path as it was.
     int SaveGame(const char* path) const;
     int LoadGame(const char* path);
+
+  private:
+    // Queens a computer side's pawns on their last rank; returns WhitePromotes or
+    // BlackPromotes when a human side must choose, else Unsettled.
+    int SettlePromotions();
+    void MakeComputerMove();
+    void RecordMove(const char* move);
+    void ChoosePromotion(char choice);
+    void ApplySavedLine(const char* line);
 };

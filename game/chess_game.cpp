@@ -1,0 +1,183 @@
+#include "game/chess_game.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsGameEnding(int status) {
+    return status == WhiteCheckmated || status == WhiteStalemated || status == BlackCheckmated ||
+           status == BlackStalemated;
+}
+
+// Copies the four characters of a move and the NUL, whatever follows them in text.
+void CopyMoveText(char* to, const char* text) {
+    int i = 0;
+    for (; i < 4 && text[i] != '\0'; ++i) to[i] = text[i];
+    for (; i < 5; ++i) to[i] = '\0';
+}
+
+}  // namespace
+
+ChessGame::ChessGame()
+    : whoseTurn(1),
+      state(Unsettled),
+      searchStarted(0),
+      lastMove{{'\0', '\0', '\0', '\0', '\0'}, ' ', ' '},
+      whiteKind(Human),
+      blackKind(Computer) {
+    NewGame(Human, Computer);
+    computer.board = &board;
+}
+
+// A copy searches its own board, never the board of the game it was copied from.
+ChessGame::ChessGame(const ChessGame& other)
+    : board(other.board),
+      computer(other.computer),
+      whoseTurn(other.whoseTurn),
+      state(other.state),
+      searchStarted(other.searchStarted),
+      lastMove(other.lastMove),
+      whiteKind(other.whiteKind),
+      blackKind(other.blackKind) {
+    computer.board = &board;
+}
+
+ChessGame& ChessGame::operator=(const ChessGame& other) {
+    board = other.board;
+    computer = other.computer;
+    computer.board = &board;
+    whoseTurn = other.whoseTurn;
+    state = other.state;
+    searchStarted = other.searchStarted;
+    lastMove = other.lastMove;
+    whiteKind = other.whiteKind;
+    blackKind = other.blackKind;
+    return *this;
+}
+
+void ChessGame::NewGame(int newWhiteKind, int newBlackKind) {
+    state = Unsettled;
+    board.Reset();
+    whoseTurn = 1;
+    whiteKind = newWhiteKind;
+    blackKind = newBlackKind;
+    searchStarted = 0;
+}
+
+int ChessGame::SettlePromotions() {
+    for (char file = 'a'; file <= 'h'; ++file) {
+        if (board.GetSquare(file, '1') != 'P') continue;
+        if (!whiteKind) {
+            state = WhitePromotes;
+            return WhitePromotes;
+        }
+        board.SetSquare(file, '1', 'Q');
+    }
+    for (char file = 'a'; file <= 'h'; ++file) {
+        if (board.GetSquare(file, '8') != 'p') continue;
+        if (!blackKind) {
+            state = BlackPromotes;
+            return BlackPromotes;
+        }
+        board.SetSquare(file, '8', 'q');
+    }
+    return Unsettled;
+}
+
+int ChessGame::Step() {
+    if (state == MoveMade) {
+        state = Unsettled;
+        return MoveMade;
+    }
+    const int promotion = SettlePromotions();
+    if (promotion != Unsettled) return promotion;
+    if (IsGameEnding(board.GetStatus())) {
+        state = GameOver;
+        return GameOver;
+    }
+    const bool white = whoseTurn == 1;
+    if (!(white ? whiteKind : blackKind)) {
+        state = white ? WhiteToMove : BlackToMove;
+        return state;
+    }
+    if (searchStarted == 0) {
+        computer.BeginSearch(white ? 1 : 0);
+        searchStarted = 1;
+        state = ComputerThinking;
+        return ComputerThinking;
+    }
+    if (computer.SearchStep() == 0) {
+        state = ComputerThinking;
+        return ComputerThinking;
+    }
+    MakeComputerMove();
+    state = Unsettled;
+    return MoveMade;
+}
+
+void ChessGame::MakeComputerMove() {
+    // An empty table gives an empty text, which TryMove refuses; the turn passes anyway.
+    char move[5] = {};
+    computer.PickMove(move);
+    RecordMove(move);
+    board.TryMove(move, whoseTurn);
+    searchStarted = 0;
+    const char rank = whoseTurn == 1 ? '1' : '8';
+    const char pawn = whoseTurn == 1 ? 'P' : 'p';
+    const char queen = whoseTurn == 1 ? 'Q' : 'q';
+    whoseTurn ^= 1;
+    for (char file = 'a'; file <= 'h'; ++file) {
+        if (board.GetSquare(file, rank) == pawn) board.SetSquare(file, rank, queen);
+    }
+}
+
+void ChessGame::RecordMove(const char* move) {
+    CopyMoveText(lastMove.text, move);
+    lastMove.moved = board.GetSquare(lastMove.text[0], lastMove.text[1]);
+    lastMove.captured = board.GetSquare(lastMove.text[2], lastMove.text[3]);
+}
+
+void ChessGame::SubmitMove(char* text) {
+    switch (state) {
+        case Unsettled:
+        case GameOver:
+            return;
+        case WhiteToMove:
+        case BlackToMove:
+            if (board.IsLegalMove(text, whoseTurn)) {
+                RecordMove(text);
+                board.TryMove(text, whoseTurn);
+                whoseTurn ^= 1;
+                state = MoveMade;
+                return;
+            }
+            break;
+        case WhitePromotes:
+        case BlackPromotes:
+            ChoosePromotion(text[0]);
+            return;
+        default:
+            break;
+    }
+    state = Unsettled;
+}
+
+void ChessGame::ChoosePromotion(char choice) {
+    const char upper =
+        (choice >= 'a' && choice <= 'z') ? static_cast<char>(choice - 'a' + 'A') : choice;
+    if (upper != 'B' && upper != 'N' && upper != 'Q' && upper != 'R') return;
+    const bool white = state == WhitePromotes;
+    const char letter = white ? upper : static_cast<char>(upper - 'A' + 'a');
+    const char rank = white ? '1' : '8';
+    for (char file = 'a'; file <= 'h'; ++file) {
+        const char square = board.GetSquare(file, rank);
+        if (square == 'P' || square == 'p') board.SetSquare(file, rank, letter);
+    }
+    state = Unsettled;
+}
+
+void ChessGame::GetLastMove(char* textOut, char* movedOut, char* capturedOut) const {
+    std::memcpy(textOut, lastMove.text, sizeof lastMove.text);
+    *movedOut = lastMove.moved;
+    *capturedOut = lastMove.captured;
+}

@@ -1,0 +1,5 @@
+whoseturn = black
+whitetype = computer
+blacktype = human
+boardrow3x = ..q.....
+boardrow9 = kkkkkkkk

@@ -1,0 +1,6 @@
+WhoseTurn =
+WhiteType=Computer
+BoardRow2 = pp
+BoardRow4 =
+BoardRow5 = K
+= Black

@@ -1,0 +1,9 @@
+Kestrion SaveGame file
+Written by the Kestrion chess game
+
+WhoseTurn = White
+WhiteType = Human
+BlackType = Computer
+
+BoardRow1 = rnbqkbnr
+Boar

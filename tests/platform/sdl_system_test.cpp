@@ -1,0 +1,184 @@
+#include "display/sdl/sdl_system.h"
+
+#include <SDL_hints.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <vector>
+
+#include "display/sdl/sdl_entry.h"
+#include "display/testing/temp_directory.h"
+
+namespace {
+
+using platform::DD_OK;
+using platform::Sys;
+
+std::vector<uint32_t> received;
+
+intptr_t GameProcedure(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                       intptr_t lParam) {
+    received.push_back(message);
+    if (message == platform::WM_DESTROY) Sys().PostQuitMessage(5);
+    return Sys().DefWindowProcA(window, message, wParam, lParam);
+}
+
+platform::WindowHandle OpenWindow() {
+    platform::WindowClass windowClass;
+    windowClass.style = platform::CS_HREDRAW | platform::CS_VREDRAW;
+    windowClass.procedure = GameProcedure;
+    windowClass.instance = Sys().GetModuleHandleA(nullptr);
+    windowClass.icon = Sys().LoadIconA(windowClass.instance, 101);
+    windowClass.cursor = Sys().LoadCursorA(nullptr, platform::IDC_ARROW);
+    windowClass.background = Sys().GetStockObject(platform::BLACK_BRUSH);
+    windowClass.className = "KESTRIONGAME";
+    Sys().RegisterClassA(windowClass);
+    return Sys().CreateWindowExA(0, "KESTRIONGAME", "Kestrion",
+                                 platform::WS_POPUP | platform::WS_SYSMENU, 0, 0, 0, 0, nullptr,
+                                 windowClass.instance);
+}
+
+// Everything a game start does, on the virtual display: window, DirectDraw at 640x480x16,
+// primary with back buffer, a few drawn and flipped frames, then the close by message.
+int SmokeGame(platform::ModuleHandle instance, int showCommand) {
+    EXPECT_NE(instance, nullptr);
+    platform::WindowHandle window = OpenWindow();
+    if (window == nullptr) return -1;
+    Sys().ShowWindow(window, showCommand);
+    Sys().UpdateWindow(window);
+
+    platform::DirectDraw* dd = nullptr;
+    EXPECT_EQ(Sys().DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    EXPECT_EQ(
+        dd->SetCooperativeLevel(window, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
+        DD_OK);
+    EXPECT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
+    platform::SurfaceDesc desc;
+    desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
+    desc.backBufferCount = 1;
+    desc.caps.caps =
+        platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
+    platform::Surface* primary = nullptr;
+    EXPECT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    platform::SurfaceCaps caps{platform::DDSCAPS_BACKBUFFER};
+    platform::Surface* back = nullptr;
+    EXPECT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+    for (int frame = 0; frame < 3; ++frame) {
+        platform::BltFx fx;
+        fx.fillColor = 0xF800;
+        platform::Rect square{100, 100, 200, 200};
+        EXPECT_EQ(back->Blt(&square, nullptr, nullptr, platform::DDBLT_COLORFILL, &fx), DD_OK);
+        EXPECT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    }
+    platform::SurfaceDesc shown;
+    EXPECT_EQ(primary->Lock(nullptr, &shown, 0, nullptr), DD_OK);
+    EXPECT_EQ(static_cast<uint16_t*>(shown.surface)[150 * shown.pitch / 2 + 150], 0xF800);
+    primary->Unlock(nullptr);
+
+    Sys().SetCursor(nullptr);
+    Sys().SetCursorPos(320, 240);
+    Sys().PostMessageA(window, platform::WM_CLOSE, 0, 0);
+    platform::Message message;
+    int exitCode = -2;
+    for (int i = 0; i < 1000; ++i) {
+        if (!Sys().PeekMessageA(&message, nullptr, 0, 0, platform::PM_NOREMOVE)) continue;
+        if (Sys().GetMessageA(&message, nullptr, 0, 0) == 0) {
+            exitCode = static_cast<int>(message.wParam);
+            break;
+        }
+        Sys().TranslateMessage(&message);
+        Sys().DispatchMessageA(&message);
+    }
+    primary->Release();
+    dd->Release();
+    return exitCode;
+}
+
+TEST(SdlSystem, OpensDrawsFlipsAndClosesOnTheVirtualDisplay) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    received.clear();
+    EXPECT_EQ(platform::RunWithSdl(SmokeGame), 5);
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.front(), platform::WM_ACTIVATEAPP);
+    EXPECT_EQ(received.back(), platform::WM_DESTROY);
+}
+
+TEST(SdlSystem, AVirtualDisplayNobodyAskedForIsRefusedWithAReason) {
+    unsetenv("SDL_VIDEODRIVER");
+    sdl::SdlSystem system;
+    platform::InstallSystem(&system);
+    // SDL would take the dummy driver by this hint alone; the user never asked for it.
+    SDL_SetHint("SDL_VIDEODRIVER", "dummy");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(OpenWindow(), nullptr);
+    std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("no display"), std::string::npos) << told;
+    EXPECT_NE(told.find("dummy"), std::string::npos) << told;
+    platform::InstallSystem(nullptr);
+}
+
+TEST(SdlSystem, TheCursorIsPlacedInPicturePixels) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    sdl::SdlSystem system;
+    platform::InstallSystem(&system);
+    platform::WindowHandle window = OpenWindow();
+    ASSERT_NE(window, nullptr);
+    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    ASSERT_TRUE(system.SetCursorPos(320, 240));
+    platform::Message message;
+    system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_NOREMOVE);
+    platform::Point at{-1, -1};
+    ASSERT_TRUE(system.GetCursorPos(&at));
+    EXPECT_EQ(at.x, 320);
+    EXPECT_EQ(at.y, 240);
+    system.ToggleFullscreen();  // to a 640x480 window and back: the mapping follows
+    EXPECT_FALSE(system.Fullscreen());
+    system.SetCursorPos(17, 400);
+    system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_NOREMOVE);
+    ASSERT_TRUE(system.GetCursorPos(&at));
+    EXPECT_EQ(at.x, 17);
+    EXPECT_EQ(at.y, 400);
+    system.ToggleFullscreen();
+    EXPECT_TRUE(system.Fullscreen());
+    system.DestroyWindow(window);
+    platform::InstallSystem(nullptr);
+}
+
+TEST(SdlSystem, ReportsTheFactsTheVersionProbeNeeds) {
+    sdl::SdlSystem system;
+    platform::OsVersionInfo info;
+    ASSERT_TRUE(system.GetVersionExA(&info));
+    EXPECT_EQ(info.platformId, platform::VER_PLATFORM_WIN32_NT);
+    EXPECT_GT(info.majorVersion, 4u);
+    platform::LibraryHandle dinput = system.LoadLibraryA("dinput.dll");
+    ASSERT_NE(dinput, nullptr);
+    EXPECT_NE(system.GetProcAddress(dinput, "DirectInputCreateA"), nullptr);
+    EXPECT_EQ(system.GetProcAddress(dinput, "DirectDrawCreate"), nullptr);
+    EXPECT_TRUE(system.FreeLibrary(dinput));
+    EXPECT_EQ(system.LoadLibraryA("D3D9.DLL"), nullptr);
+    platform::DirectDraw* dd = nullptr;
+    ASSERT_EQ(system.DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    platform::Unknown* second = nullptr;
+    ASSERT_EQ(dd->QueryInterface(platform::IID_IDirectDraw2, &second), DD_OK);
+    second->Release();
+    dd->Release();
+}
+
+TEST(SdlSystem, ListsSavedGamesOfTheCurrentDirectory) {
+    platform::TempDirectory dir;
+    dir.EnterAsCurrent();
+    ASSERT_TRUE(dir.Write("b.chs", std::string("x")));
+    ASSERT_TRUE(dir.Write("A.chs", std::string("x")));
+    ASSERT_TRUE(dir.Write("c.txt", std::string("x")));
+    sdl::SdlSystem system;
+    platform::FindData data;
+    platform::FindHandle find = system.FindFirstFileA("*.chs", &data);
+    ASSERT_NE(find, platform::kInvalidFindHandle);
+    EXPECT_STREQ(data.fileName, "A.chs");
+    ASSERT_TRUE(system.FindNextFileA(find, &data));
+    EXPECT_STREQ(data.fileName, "b.chs");
+    EXPECT_FALSE(system.FindNextFileA(find, &data));
+    EXPECT_TRUE(system.FindClose(find));
+}
+
+}  // namespace
