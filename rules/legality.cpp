@@ -12,9 +12,13 @@ unsigned long long legalityTests = 0;
 
 namespace rules {
 
-unsigned long long LegalityTestCount() { return legalityTests; }
+unsigned long long LegalityTestCount() {
+    return legalityTests;
+}
 
-void CountLegalityTest() { ++legalityTests; }
+void CountLegalityTest() {
+    ++legalityTests;
+}
 
 }  // namespace rules
 

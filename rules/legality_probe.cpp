@@ -8,9 +8,13 @@ namespace rules {
 
 namespace {
 
-int OpponentOf(int side) { return 1 - side; }
+int OpponentOf(int side) {
+    return 1 - side;
+}
 
-int LastSquareOf(SquareSet set) { return set == 0 ? -1 : 63 - std::countl_zero(set); }
+int LastSquareOf(SquareSet set) {
+    return set == 0 ? -1 : 63 - std::countl_zero(set);
+}
 
 }  // namespace
 

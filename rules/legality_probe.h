@@ -8,7 +8,7 @@
 namespace rules {
 
 class LegalityProbe {
-public:
+  public:
     explicit LegalityProbe(const signed char* squares);
 
     const PieceSets& Sets() const { return sets; }
@@ -30,7 +30,7 @@ public:
 
     bool HasLegalMove(int side);
 
-private:
+  private:
     bool KingSafeAfter(int from, int to, int side);
 
     PieceSets sets;

@@ -19,12 +19,14 @@ struct Offset {
 // Rays out of a square: north, east, north-east, north-west run towards higher indices,
 // the other four towards lower ones.
 enum Ray { North, East, NorthEast, NorthWest, South, West, SouthEast, SouthWest };
-constexpr Offset kRayOffsets[8] = {{0, 1}, {1, 0},  {1, 1},  {-1, 1},
+constexpr Offset kRayOffsets[8] = {{0, 1},  {1, 0},  {1, 1},  {-1, 1},
                                    {0, -1}, {-1, 0}, {1, -1}, {-1, -1}};
 constexpr Offset kKnightJumps[8] = {{1, 2},   {2, 1},   {2, -1}, {1, -2},
                                     {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
 
-constexpr bool OnBoard(int file, int rank) { return file >= 0 && file < 8 && rank >= 0 && rank < 8; }
+constexpr bool OnBoard(int file, int rank) {
+    return file >= 0 && file < 8 && rank >= 0 && rank < 8;
+}
 
 struct Tables {
     SquareSet rays[8][64];
@@ -125,23 +127,8 @@ SquareSet InRange(const __m128i (&chunks)[4], char first, char last) {
 
 }  // namespace
 
-PieceSets ReadPieceSets(const signed char* squares) {
+PieceSets ReadPieceSetsByteByByte(const signed char* squares) {
     PieceSets sets{};
-#if defined(__SSE2__)
-    __m128i chunks[4];
-    for (int i = 0; i < 4; ++i) {
-        chunks[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(squares + 16 * i));
-    }
-    const __m128i space = _mm_set1_epi8(' ');
-    sets.occupied = ~Matching(chunks, [&](__m128i c) { return _mm_cmpeq_epi8(c, space); });
-    sets.side[1] = InRange(chunks, 'A', 'Z');
-    sets.side[0] = InRange(chunks, 'a', 'z');
-    sets.knights = LetterInEitherCase(chunks, 'n');
-    sets.kings = LetterInEitherCase(chunks, 'k');
-    sets.pawns = LetterInEitherCase(chunks, 'p');
-    sets.bishops = LetterInEitherCase(chunks, 'b');
-    sets.rooks = LetterInEitherCase(chunks, 'r');
-#else
     for (int square = 0; square < 64; ++square) {
         const int c = squares[square];
         const SquareSet bit = Bit(square);
@@ -168,8 +155,29 @@ PieceSets ReadPieceSets(const signed char* squares) {
                 break;
         }
     }
-#endif
     return sets;
+}
+
+PieceSets ReadPieceSets(const signed char* squares) {
+#if defined(__SSE2__)
+    PieceSets sets;
+    __m128i chunks[4];
+    for (int i = 0; i < 4; ++i) {
+        chunks[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(squares + 16 * i));
+    }
+    const __m128i space = _mm_set1_epi8(' ');
+    sets.occupied = ~Matching(chunks, [&](__m128i c) { return _mm_cmpeq_epi8(c, space); });
+    sets.side[1] = InRange(chunks, 'A', 'Z');
+    sets.side[0] = InRange(chunks, 'a', 'z');
+    sets.knights = LetterInEitherCase(chunks, 'n');
+    sets.kings = LetterInEitherCase(chunks, 'k');
+    sets.pawns = LetterInEitherCase(chunks, 'p');
+    sets.bishops = LetterInEitherCase(chunks, 'b');
+    sets.rooks = LetterInEitherCase(chunks, 'r');
+    return sets;
+#else
+    return ReadPieceSetsByteByByte(squares);
+#endif
 }
 
 PieceSets SetsAfterMove(const PieceSets& sets, int from, int to) {
@@ -229,7 +237,9 @@ SquareSet TargetsOf(const PieceSets& sets, int from, int side) {
     return targets & notMine;
 }
 
-SquareSet LinesThrough(int square) { return kTables.lines[square]; }
+SquareSet LinesThrough(int square) {
+    return kTables.lines[square];
+}
 
 SquareSet FileMajor(SquareSet set) {
     // Transposes the 8x8 bit matrix about the a1-h8 diagonal.

@@ -9,7 +9,9 @@ namespace rules {
 
 using SquareSet = std::uint64_t;
 
-inline constexpr SquareSet Bit(int square) { return SquareSet{1} << square; }
+inline constexpr SquareSet Bit(int square) {
+    return SquareSet{1} << square;
+}
 
 struct PieceSets {
     SquareSet occupied;  // Every square that holds anything but ' '.
@@ -25,9 +27,14 @@ struct PieceSets {
     // every letter without geometry of its own. DiagonalMovers likewise along diagonals.
     SquareSet StraightMovers(int s) const { return side[s] & ~(knights | kings | pawns | bishops); }
     SquareSet DiagonalMovers(int s) const { return side[s] & ~(knights | kings | pawns | rooks); }
+
+    bool operator==(const PieceSets&) const = default;
 };
 
 PieceSets ReadPieceSets(const signed char* squares);
+// The same sets read one square at a time; ReadPieceSets reads sixteen at once where the
+// processor allows and falls back on this elsewhere.
+PieceSets ReadPieceSetsByteByByte(const signed char* squares);
 
 // The sets after the unconditional move from-to: from becomes empty, to takes its letter.
 PieceSets SetsAfterMove(const PieceSets& sets, int from, int to);
@@ -45,6 +52,8 @@ SquareSet LinesThrough(int square);
 // The set with bit (file * 8 + rank) for each square (file + 8 * rank): its lowest bit is
 // the first square in the order a1, a2, ..., a8, b1, ..., h8.
 SquareSet FileMajor(SquareSet set);
-inline constexpr int FromFileMajorIndex(int index) { return (index >> 3) | ((index & 7) << 3); }
+inline constexpr int FromFileMajorIndex(int index) {
+    return (index >> 3) | ((index & 7) << 3);
+}
 
 }  // namespace rules

@@ -19,7 +19,7 @@ std::vector<Squares> OddBoards(std::uint32_t seed, int count);
 
 // A deterministic generator whose values do not depend on the standard library.
 class TestRandom {
-public:
+  public:
     explicit TestRandom(std::uint32_t seed) : state(seed * 2654435761u + 1u) {}
     std::uint32_t Next() {
         state ^= state << 13;
@@ -29,6 +29,6 @@ public:
     }
     int Below(int bound) { return static_cast<int>(Next() % static_cast<std::uint32_t>(bound)); }
 
-private:
+  private:
     std::uint32_t state;
 };

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "rules/piece_sets.h"
 #include "tests/differential/generated_positions.h"
 #include "tests/differential/twin_boards.h"
 
@@ -9,8 +10,12 @@
 // on positions from random play and on boards that play never reaches.
 namespace {
 
-char FileChar(int square) { return static_cast<char>('a' + square % 8); }
-char RankChar(int square) { return static_cast<char>('1' + square / 8); }
+char FileChar(int square) {
+    return static_cast<char>('a' + square % 8);
+}
+char RankChar(int square) {
+    return static_cast<char>('1' + square / 8);
+}
 
 // A status other than "not computed", so that a call that clears it shows.
 unsigned char SomeStoredStatus(TestRandom& random) {
@@ -30,7 +35,12 @@ void MakeText(TestRandom& random, int from, int to, char* text) {
     if (random.Below(8) == 0) std::memcpy(text + 4, "Qx", 3);
 }
 
+// Also checks the piece sets that the rules reason with: the targets each piece may move
+// to and the attackers of each square, before any trial move, are the moves for which the
+// plain legality test answers 1 or goes as far as its trial move (which it shows by
+// clearing the stored status).
 void CompareMoves(TwinBoards& twins, const Squares& squares, TestRandom& random) {
+    rules::SquareSet passing[2][64] = {};
     for (int side = 0; side <= 1; ++side) {
         for (int from = 0; from < 64; ++from) {
             for (int to = 0; to < 64; ++to) {
@@ -46,7 +56,31 @@ void CompareMoves(TwinBoards& twins, const Squares& squares, TestRandom& random)
                 ASSERT_EQ(fast, plain) << plainText << " side " << side << Describe(squares);
                 ASSERT_STREQ(fastText, plainText);
                 ASSERT_TRUE(twins.Agree()) << plainText << " side " << side << Describe(squares);
+                if (plain == 1 || twins.plain.cachedStatus == kStatusNotComputed) {
+                    passing[side][from] |= rules::Bit(to);
+                }
             }
+        }
+    }
+    const rules::PieceSets sets = rules::ReadPieceSets(squares.data());
+    ASSERT_TRUE(sets == rules::ReadPieceSetsByteByByte(squares.data())) << Describe(squares);
+    for (int side = 0; side <= 1; ++side) {
+        for (int square = 0; square < 64; ++square) {
+            const signed char letter = squares[square];
+            const bool ownLetter =
+                side == 1 ? (letter >= 'A' && letter <= 'Z') : (letter >= 'a' && letter <= 'z');
+            if (ownLetter) {
+                ASSERT_EQ(rules::TargetsOf(sets, square, side), passing[side][square])
+                    << "targets of " << FileChar(square) << RankChar(square) << Describe(squares);
+            }
+            if (!ownLetter || letter == ' ') continue;
+            // Attackers of a piece of side come from the other side.
+            rules::SquareSet attackers = 0;
+            for (int from = 0; from < 64; ++from) {
+                if (passing[1 - side][from] & rules::Bit(square)) attackers |= rules::Bit(from);
+            }
+            ASSERT_EQ(rules::AttackersOf(sets, square, 1 - side), attackers)
+                << "attackers of " << FileChar(square) << RankChar(square) << Describe(squares);
         }
     }
 }
@@ -56,8 +90,8 @@ void CompareAttackers(TwinBoards& twins, const Squares& squares, TestRandom& ran
         const unsigned char status = SomeStoredStatus(random);
         twins.fast.cachedStatus = status;
         twins.plain.cachedStatus = status;
-        const char file = random.Below(4) == 0 ? static_cast<char>('A' + square % 8)
-                                               : FileChar(square);
+        const char file =
+            random.Below(4) == 0 ? static_cast<char>('A' + square % 8) : FileChar(square);
         char fastOut[3] = {'x', 'x', 'x'};
         char plainOut[3] = {'x', 'x', 'x'};
         const bool withOut = random.Below(5) != 0;
@@ -87,8 +121,8 @@ void CompareChecksAndStatus(TwinBoards& twins, const Squares& squares) {
 
 // Paths, and moves made or refused, with texts both in range and out of it.
 void CompareTextOperations(TwinBoards& twins, const Squares& squares, TestRandom& random) {
-    static constexpr const char* kOddTexts[] = {"i1a1", "a0a1", "a1a9", "A1", "", "e2",
-                                                "E2E2", "h8H1xyz", "`1a1", "a1b3"};
+    static constexpr const char* kOddTexts[] = {"i1a1", "a0a1", "a1a9",    "A1",   "",
+                                                "e2",   "E2E2", "h8H1xyz", "`1a1", "a1b3"};
     for (int i = 0; i < 48; ++i) {
         char text[8];
         if (i < 10) {

@@ -27,9 +27,8 @@ struct TwinBoards {
             return ::testing::AssertionFailure() << "the squares differ";
         }
         if (fast.cachedStatus != plain.cachedStatus) {
-            return ::testing::AssertionFailure()
-                   << "cachedStatus " << int{fast.cachedStatus} << " against "
-                   << int{plain.cachedStatus};
+            return ::testing::AssertionFailure() << "cachedStatus " << int{fast.cachedStatus}
+                                                 << " against " << int{plain.cachedStatus};
         }
         return ::testing::AssertionSuccess();
     }

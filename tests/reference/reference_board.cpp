@@ -6,24 +6,37 @@ namespace {
 
 constexpr unsigned char kNotComputed = 255;
 
-bool IsFileChar(char c) { return c >= 'a' && c <= 'h'; }
-bool IsRankChar(char c) { return c >= '1' && c <= '8'; }
-bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsLowerLetter(char c) { return c >= 'a' && c <= 'z'; }
-char ToLowerLetter(char c) { return IsUpperLetter(c) ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsFileChar(char c) {
+    return c >= 'a' && c <= 'h';
+}
+bool IsRankChar(char c) {
+    return c >= '1' && c <= '8';
+}
+bool IsUpperLetter(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool IsLowerLetter(char c) {
+    return c >= 'a' && c <= 'z';
+}
+char ToLowerLetter(char c) {
+    return IsUpperLetter(c) ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 void LowerCaseInPlace(char* text) {
     for (char* c = text; *c != '\0'; ++c) *c = ToLowerLetter(*c);
 }
 
 bool IsMoveOnBoard(const char* text) {
-    return IsFileChar(text[0]) && IsRankChar(text[1]) && IsFileChar(text[2]) &&
-           IsRankChar(text[3]);
+    return IsFileChar(text[0]) && IsRankChar(text[1]) && IsFileChar(text[2]) && IsRankChar(text[3]);
 }
 
-int Abs(int value) { return value < 0 ? -value : value; }
+int Abs(int value) {
+    return value < 0 ? -value : value;
+}
 
-int StepToward(char from, char to) { return to > from ? 1 : (to < from ? -1 : 0); }
+int StepToward(char from, char to) {
+    return to > from ? 1 : (to < from ? -1 : 0);
+}
 
 bool IsMoverColour(char piece, int side) {
     return side == 1 ? IsUpperLetter(piece) : IsLowerLetter(piece);

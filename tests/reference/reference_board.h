@@ -7,7 +7,7 @@
 namespace reference {
 
 class Board {
-public:
+  public:
     signed char squares[64];
     unsigned char cachedStatus;
 

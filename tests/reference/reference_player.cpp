@@ -7,9 +7,15 @@ namespace reference {
 
 namespace {
 
-bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsLowerLetter(char c) { return c >= 'a' && c <= 'z'; }
-bool BelongsToSide(char c, int side) { return side == 1 ? IsUpperLetter(c) : IsLowerLetter(c); }
+bool IsUpperLetter(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool IsLowerLetter(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool BelongsToSide(char c, int side) {
+    return side == 1 ? IsUpperLetter(c) : IsLowerLetter(c);
+}
 
 int PieceValue(char letter) {
     const char upper = IsLowerLetter(letter) ? static_cast<char>(letter - 'a' + 'A') : letter;
@@ -27,7 +33,9 @@ int PieceValue(char letter) {
     }
 }
 
-int Abs(int value) { return value < 0 ? -value : value; }
+int Abs(int value) {
+    return value < 0 ? -value : value;
+}
 
 }  // namespace
 
@@ -41,9 +49,8 @@ void ComputerPlayer::BeginSearch(int searchedSide) {
 
 int ComputerPlayer::SearchStep() {
     if (finished == 1) return 1;
-    while (!BelongsToSide(board->GetSquare(static_cast<char>(fileCursor),
-                                           static_cast<char>(rankCursor)),
-                          side)) {
+    while (!BelongsToSide(
+        board->GetSquare(static_cast<char>(fileCursor), static_cast<char>(rankCursor)), side)) {
         fileCursor += 1;
         if (fileCursor > 'h') {
             fileCursor = 'a';

@@ -13,7 +13,7 @@ struct Candidate {
 };
 
 class ComputerPlayer {
-public:
+  public:
     Board* board = nullptr;
     Candidate candidates[5] = {};
     int side = 0;
@@ -35,7 +35,7 @@ public:
 // Step of a game in which the computer plays both sides: promotions, the end of the game,
 // and one search step per call. Returns the same codes as the game's controller.
 class ChessGame {
-public:
+  public:
     Board board;
     ComputerPlayer computer;
     int whoseTurn = 1;
