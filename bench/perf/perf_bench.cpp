@@ -122,7 +122,12 @@ BENCHMARK_TEMPLATE(BM_ComputerTurn, GameImplementation)
 BENCHMARK_TEMPLATE(BM_ComputerTurn, PlainImplementation)
     ->DenseRange(0, kPositionCount - 1)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SeededGames)->Args({20, 3})->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_SeededGames)
+    ->Args({20, 1})
+    ->Args({20, 3})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 }  // namespace
 
