@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: an optimised g++ build, then a clang build with
-# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers).
+# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers). Then
+# cross-builds the native Windows program and checks it under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
@@ -21,3 +22,9 @@ cmake -S "$root" -B "$root/build/asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelW
   -DKESTRION_SANITIZE=ON -DKESTRION_FUZZ=ON -DKESTRION_BENCH=OFF >/dev/null
 cmake --build "$root/build/asan" -j "$jobs"
 ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
+
+echo "== Windows build (mingw-w64) and Wine check =="
+cmake -S "$root" -B "$root/build/windows" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$root/build/windows" -j "$jobs"
+"$root/tests/windows/wine_smoke.sh" "$root/build/windows"

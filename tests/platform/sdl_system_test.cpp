@@ -1,11 +1,12 @@
 #include "display/sdl/sdl_system.h"
 
-#include <SDL_hints.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <vector>
 
+#include "display/sdl/letterbox.h"
 #include "display/sdl/sdl_entry.h"
 #include "display/testing/temp_directory.h"
 
@@ -140,6 +141,90 @@ TEST(SdlSystem, TheCursorIsPlacedInPicturePixels) {
     EXPECT_EQ(at.y, 400);
     system.ToggleFullscreen();
     EXPECT_TRUE(system.Fullscreen());
+    system.DestroyWindow(window);
+    platform::InstallSystem(nullptr);
+}
+
+void Push(const SDL_Event& event) {
+    ASSERT_EQ(SDL_PushEvent(const_cast<SDL_Event*>(&event)), 1);
+}
+
+SDL_Event Key(SDL_Keycode key, SDL_Scancode code, Uint16 mod) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = code;
+    event.key.keysym.mod = mod;
+    return event;
+}
+
+SDL_Event WindowEvent(Uint8 what) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = what;
+    return event;
+}
+
+TEST(SdlSystem, InputArrivesAsWindowMessages) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    sdl::SdlSystem system;
+    platform::InstallSystem(&system);
+    platform::WindowHandle window = OpenWindow();
+    ASSERT_NE(window, nullptr);
+    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    platform::DirectDraw* dd = nullptr;
+    ASSERT_EQ(system.DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    platform::SurfaceDesc desc;
+    desc.flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT;
+    desc.width = desc.height = 8;
+    desc.caps.caps = platform::DDSCAPS_OFFSCREENPLAIN;
+    platform::Surface* sheet = nullptr;
+    ASSERT_EQ(dd->CreateSurface(&desc, &sheet, nullptr), DD_OK);
+    platform::Message message;
+    while (system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+    }
+
+    int width = 0, height = 0;
+    SDL_GetWindowSize(SDL_GetWindowFromID(1), &width, &height);
+    sdl::Viewport view = sdl::FitPicture(width, height, 640, 480);
+    Push(Key(SDLK_F12, SDL_SCANCODE_F12, KMOD_NONE));
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_LEFT;
+    sdl::PicturePoint at = sdl::PictureToWindow(view, 100, 50, 640, 480);
+    press.button.x = at.x;
+    press.button.y = at.y;
+    Push(press);
+    Push(Key(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT));  // the window toggle only
+    Push(Key(SDLK_x, SDL_SCANCODE_X, KMOD_LALT));            // a system key
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    Push(WindowEvent(SDL_WINDOWEVENT_CLOSE));
+
+    std::vector<platform::Message> got;
+    while (system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+        if (message.message != platform::WM_SETCURSOR) got.push_back(message);
+    }
+    ASSERT_EQ(got.size(), 5u);
+    EXPECT_EQ(got[0].message, platform::WM_KEYDOWN);
+    EXPECT_EQ(got[0].wParam, uintptr_t{platform::VK_F12});
+    EXPECT_EQ(got[1].message, platform::WM_LBUTTONDOWN);
+    EXPECT_EQ(got[1].lParam, (50 << 16) | 100);
+    EXPECT_EQ(got[2].message, platform::WM_SYSKEYDOWN);
+    EXPECT_EQ(got[2].wParam, uintptr_t{'X'});
+    EXPECT_EQ(got[3].message, platform::WM_ACTIVATEAPP);
+    EXPECT_EQ(got[3].wParam, 0u);
+    EXPECT_EQ(got[4].message, platform::WM_CLOSE);
+    // Alt+Enter made it a window before the focus went, so nothing was taken away; full
+    // screen again, a lost focus takes the surfaces.
+    EXPECT_FALSE(system.Fullscreen());
+    EXPECT_EQ(sheet->IsLost(), DD_OK);
+    system.ToggleFullscreen();
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_NOREMOVE);
+    EXPECT_EQ(sheet->IsLost(), platform::DDERR_SURFACELOST);
+    sheet->Release();
+    dd->Release();
     system.DestroyWindow(window);
     platform::InstallSystem(nullptr);
 }

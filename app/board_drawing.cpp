@@ -1,0 +1,212 @@
+#include <cstring>
+
+#include "app/board_geometry.h"
+#include "app/button_state.h"
+#include "app/chess_app.h"
+#include "app/dialog_state.h"
+#include "display/tint.h"
+
+namespace {
+
+constexpr int kHighlight = 10;
+
+// Status panel: 99x39 images from three columns of the status sheet.
+constexpr int kStatusX = 540;
+constexpr int kTurnY = 40;
+constexpr int kPositionY = 120;
+constexpr int kBlackPlayerY = 320;
+constexpr int kWhitePlayerY = 400;
+constexpr int kStatusWidth = 99;
+constexpr int kStatusHeight = 39;
+constexpr int kStatusRow = 40;
+constexpr int kPositionColumn = 100;
+constexpr int kPlayerColumn = 200;
+
+constexpr int kMenuX = 10;
+constexpr int kMenuY = 20;
+constexpr int kMenuWidth = 80;
+constexpr int kMenuHeight = 40;
+
+constexpr int kTooltipDrop = 32;
+constexpr int kGlyphSize = 8;
+constexpr int kTooltipShade = -10;
+
+char FileLetter(int column) {
+    return static_cast<char>('a' + column);
+}
+char RankDigit(int row) {
+    return static_cast<char>('1' + row);
+}
+bool IsWhiteLetter(char letter) {
+    return letter >= 'A' && letter <= 'Z';
+}
+char Upper(char letter) {
+    return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+// Column of the pieces sheet for a letter; unknown letters show the king's column.
+int PieceColumn(char letter) {
+    switch (Upper(letter)) {
+        case 'Q':
+            return 40;
+        case 'B':
+            return 80;
+        case 'N':
+            return 120;
+        case 'R':
+            return 160;
+        case 'P':
+            return 200;
+        default:
+            return 0;
+    }
+}
+
+const char* PieceName(char letter) {
+    switch (Upper(letter)) {
+        case 'K':
+            return "King";
+        case 'Q':
+            return "Queen";
+        case 'B':
+            return "Bishop";
+        case 'N':
+            return "Knight";
+        case 'R':
+            return "Rook";
+        case 'P':
+            return "Pawn";
+        default:
+            return "";
+    }
+}
+
+void TintSquare(platform::Surface* target, int column, int row, int red, int green, int blue) {
+    Tint(target, kBoardLeft + kSquareSize * column, kBoardTop + kSquareSize * row, kSquareSize,
+         kSquareSize, red, green, blue);
+}
+
+}  // namespace
+
+void ChessApp::DrawBoard() {
+    DrawHighlights();
+    DrawPieces();
+    DrawGlidingPiece();
+    DrawStatusPanel();
+    DrawSideMenu();
+    DrawTooltip();
+}
+
+void ChessApp::DrawHighlights() {
+    if (selectedFile != -1) {
+        TintSquare(backBuffer, selectedFile, selectedRank, kHighlight, 0, 0);
+        for (int row = 0; row < kBoardSquares; ++row) {
+            for (int column = 0; column < kBoardSquares; ++column) {
+                char move[5] = {FileLetter(selectedFile), RankDigit(selectedRank),
+                                FileLetter(column), RankDigit(row), '\0'};
+                if (game.board.IsLegalMove(move, game.whoseTurn)) {
+                    TintSquare(backBuffer, column, row, 0, kHighlight, 0);
+                }
+            }
+        }
+    }
+    const bool humanToMove = stepResult == WhiteToMove || stepResult == BlackToMove;
+    if (InBoardArea(mouseX, mouseY) && humanToMove && selectedFile == -1) {
+        TintSquare(backBuffer, ColumnAt(mouseX), RowAt(mouseY), 0, 0, kHighlight);
+    }
+}
+
+void ChessApp::DrawPiece(char letter, int x, int y) {
+    // A NUL letter (an empty move record) is no piece either.
+    if (letter == ' ' || letter == '\0') return;
+    piecesSprite.Draw(x, y, PieceColumn(letter), IsWhiteLetter(letter) ? 0 : kPieceHeight,
+                      kPieceWidth, kPieceHeight);
+}
+
+// Row by row from the top, so a piece lower on the screen covers the one behind it. The
+// animated move is already on the board: its target shows what stood there until landing.
+void ChessApp::DrawPieces() {
+    for (int row = 0; row < kBoardSquares; ++row) {
+        for (int column = 0; column < kBoardSquares; ++column) {
+            char letter = game.board.GetSquare(FileLetter(column), RankDigit(row));
+            if (animating == 1 && animMove[2] == FileLetter(column) &&
+                animMove[3] == RankDigit(row)) {
+                letter = animCapturedPiece;
+            }
+            DrawPiece(letter, kBoardLeft + kPieceInset + kSquareSize * column, kSquareSize * row);
+        }
+    }
+}
+
+void ChessApp::DrawGlidingPiece() {
+    if (animating != 1 || animMovedPiece == ' ' || animDuration == 0) return;
+    const int f0 = animMove[0], r0 = animMove[1], f1 = animMove[2], r1 = animMove[3];
+    const int t = animElapsed, d = animDuration;
+    const int x =
+        kBoardLeft + kPieceInset + kSquareSize * (f0 - 'a') + ((f1 - f0) * t * kSquareSize) / d;
+    const int y = kSquareSize * (r0 - '1') + ((r1 - r0) * t * kSquareSize) / d;
+    DrawPiece(animMovedPiece, x, y);
+}
+
+void ChessApp::DrawStatusPanel() {
+    if (stepResult >= GameOver && stepResult <= ComputerThinking) {
+        statusSprite.Draw(kStatusX, kTurnY, 0, kStatusRow * stepResult, kStatusWidth,
+                          kStatusHeight);
+    }
+    int positionRow = -1;
+    switch (game.board.GetStatus()) {
+        case WhiteInCheck:
+            positionRow = 0;
+            break;
+        case BlackInCheck:
+            positionRow = 1;
+            break;
+        case BlackCheckmated:
+            positionRow = 2;
+            break;
+        case WhiteCheckmated:
+            positionRow = 3;
+            break;
+        case WhiteStalemated:
+        case BlackStalemated:
+            positionRow = 4;
+            break;
+        default:
+            break;
+    }
+    if (positionRow != -1) {
+        statusSprite.Draw(kStatusX, kPositionY, kPositionColumn, kStatusRow * positionRow,
+                          kStatusWidth, kStatusHeight);
+    }
+    statusSprite.Draw(kStatusX, kBlackPlayerY, kPlayerColumn, game.blackKind != 0 ? 120 : 80,
+                      kStatusWidth, kStatusHeight);
+    statusSprite.Draw(kStatusX, kWhitePlayerY, kPlayerColumn, game.whiteKind != 0 ? 40 : 0,
+                      kStatusWidth, kStatusHeight);
+}
+
+void ChessApp::DrawSideMenu() {
+    for (int i = 0; i < 4; ++i) {
+        const int top = kMenuY + kMenuHeight * i;
+        int state = Normal;
+        if (dialog == DialogNone && mouseX > kMenuX && mouseX < kMenuX + kMenuWidth &&
+            mouseY > top && mouseY < top + kMenuHeight) {
+            state = buttonDown == 1 ? Pressed : Hover;
+        }
+        menuButtonsSprite.Draw(kMenuX, top, kMenuWidth * i, kMenuHeight * state, kMenuWidth,
+                               kMenuHeight);
+    }
+}
+
+void ChessApp::DrawTooltip() {
+    if (dialog != DialogNone || !InBoardArea(mouseX, mouseY)) return;
+    const char letter =
+        game.board.GetSquare(FileLetter(ColumnAt(mouseX)), RankDigit(RowAt(mouseY)));
+    if (letter == ' ') return;
+    char text[16];
+    std::strcpy(text, IsWhiteLetter(letter) ? "White " : "Black ");
+    std::strcat(text, PieceName(letter));
+    const int length = static_cast<int>(std::strlen(text));
+    Tint(backBuffer, mouseX, mouseY + kTooltipDrop, kGlyphSize * length + 1, kGlyphSize,
+         kTooltipShade, kTooltipShade, kTooltipShade);
+    fontSprite.DrawText(text, mouseX, mouseY + kTooltipDrop, 0);
+}

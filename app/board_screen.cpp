@@ -1,0 +1,123 @@
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+#include "app/board_geometry.h"
+#include "app/chess_app.h"
+#include "app/dialog_state.h"
+
+namespace {
+
+constexpr int kQuitKey = platform::VK_F12;
+
+// The side menu: four 80x40 buttons from y 20 down, worked by releases.
+constexpr int kMenuLeft = 10;
+constexpr int kMenuRight = 90;
+constexpr int kMenuTop = 20;
+constexpr int kMenuBottom = 200;
+constexpr int kMenuButtonHeight = 40;
+
+constexpr int kMsPerSquare = 300;
+
+bool IsSquareText(const char* move) {
+    for (int i = 0; i < 4; i += 2) {
+        if (move[i] < 'a' || move[i] > 'h' || move[i + 1] < '1' || move[i + 1] > '8') {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void ChessApp::ApplyQuitKey(int code) {
+    if (code == kQuitKey) quitRequested = 1;
+}
+
+void ChessApp::StepBoardScreen(int elapsedMs) {
+    if (animating == 1) {
+        // Widened so that a pass after a long pause cannot overflow the counter.
+        const int64_t elapsed = int64_t{animElapsed} + (elapsedMs > 0 ? elapsedMs : 0);
+        animElapsed = elapsed > INT_MAX ? INT_MAX : static_cast<int>(elapsed);
+        if (animElapsed >= animDuration) animating = 0;
+    }
+    // The controller is not stepped while a piece glides, so a reply waits for the landing.
+    if (animating == 0) {
+        stepResult = game.Step();
+        if (stepResult == MoveMade) {
+            StartAnimation();
+        } else if (stepResult == WhitePromotes || stepResult == BlackPromotes) {
+            char queen[] = "q";
+            game.SubmitMove(queen);
+        }
+    }
+    HandleBoardPress();
+}
+
+void ChessApp::HandleBoardPress() {
+    if (!IsPress() || !InBoardArea(mouseX, mouseY)) return;
+    if (stepResult != WhiteToMove && stepResult != BlackToMove) return;
+    const int column = ColumnAt(mouseX);
+    const int row = RowAt(mouseY);
+
+    if (selectedFile == -1) {
+        // A piece of either colour can be selected; only the mover's get green targets.
+        selectedFile = column;
+        selectedRank = row;
+        if (game.board.GetSquare(static_cast<char>('a' + column), static_cast<char>('1' + row)) ==
+            ' ') {
+            selectedFile = selectedRank = -1;
+        }
+        return;
+    }
+
+    char move[5] = {static_cast<char>('a' + selectedFile), static_cast<char>('1' + selectedRank),
+                    static_cast<char>('a' + column), static_cast<char>('1' + row), '\0'};
+    game.SubmitMove(move);
+    selectedFile = selectedRank = -1;
+    stepResult = game.Step();
+    if (stepResult == MoveMade) StartAnimation();
+}
+
+void ChessApp::StartAnimation() {
+    game.GetLastMove(animMove, &animMovedPiece, &animCapturedPiece);
+    animMove[4] = '\0';
+    animElapsed = 0;
+    // A move record that names no squares (the computer found nothing to play) has
+    // nothing to glide.
+    if (!IsSquareText(animMove)) {
+        animating = 0;
+        animDuration = 0;
+        return;
+    }
+    const int dx = animMove[0] - animMove[2];
+    const int dy = animMove[1] - animMove[3];
+    animating = 1;
+    animDuration =
+        static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)) * kMsPerSquare);
+}
+
+void ChessApp::HandleSideMenu() {
+    if (!IsRelease()) return;
+    if (mouseX <= kMenuLeft || mouseX >= kMenuRight || mouseY <= kMenuTop ||
+        mouseY >= kMenuBottom) {
+        return;
+    }
+    selectedFile = selectedRank = -1;
+    switch ((mouseY - kMenuTop) / kMenuButtonHeight) {
+        case 0:
+            OpenDialog(DialogQuit);
+            break;
+        case 1:
+            OpenDialog(DialogPlay);
+            break;
+        case 2:
+            OpenDialog(DialogSave);
+            break;
+        case 3:
+            OpenDialog(DialogLoad);
+            break;
+        default:
+            break;  // below the last button
+    }
+}

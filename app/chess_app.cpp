@@ -1,0 +1,93 @@
+#include "app/chess_app.h"
+
+#include "app/dialog_state.h"
+#include "display/tint.h"
+
+// The game member opens with White human against Black computer (its own constructor);
+// the sprites follow without surfaces, in field order; nothing is selected or animated.
+ChessApp::ChessApp() = default;
+
+// Members go in reverse order: the sprites (each releasing a surface it still holds) from
+// the dialog sheet back to the pieces, then the game.
+ChessApp::~ChessApp() = default;
+
+void ChessApp::OnDeactivate(int) {}
+
+int ChessApp::WantsQuit() {
+    return quitRequested;
+}
+
+int ChessApp::Init(platform::WindowHandle appWindow) {
+    quitRequested = 0;
+    dialog = DialogNone;
+    redrawBackground = 0;
+    window = appWindow;
+    tintDirectDraw = directDraw;
+
+    struct SheetToLoad {
+        Sprite* sprite;
+        const char* bitmap;
+        int keyed;
+    };
+    const SheetToLoad sheets[] = {
+        {&fontSprite, "font8.bmp", 1},           {&backgroundSprite, "back.bmp", 0},
+        {&piecesSprite, "pieces.bmp", 1},        {&mouseSprite, "mouse.bmp", 1},
+        {&dialogButtonsSprite, "smlbns.bmp", 1}, {&menuButtonsSprite, "bigbns.bmp", 1},
+        {&statusSprite, "status.bmp", 1},
+    };
+    for (const SheetToLoad& sheet : sheets) {
+        sheet.sprite->directDraw = directDraw;
+        sheet.sprite->defaultTarget = backBuffer;
+        sheet.sprite->Load(sheet.bitmap);
+        if (sheet.keyed) sheet.sprite->SetColorKey(1);
+    }
+    // The dialog sheet is loaded when a dialog opens.
+    dialogSprite.directDraw = directDraw;
+    dialogSprite.defaultTarget = backBuffer;
+
+    // Until the player starts a game, the computer plays itself.
+    game.NewGame(Computer, Computer);
+    return 1;
+}
+
+void ChessApp::Shutdown() {
+    piecesSprite.Release();
+    backgroundSprite.Release();
+    mouseSprite.Release();
+    fontSprite.Release();
+    menuButtonsSprite.Release();
+    dialogButtonsSprite.Release();
+    statusSprite.Release();
+    dialogSprite.Release();
+}
+
+void ChessApp::Update(const InputSnapshot& input) {
+    for (int i = 0; i < 256 && input.typedKeys[i] != 0; ++i) {
+        const int code = static_cast<unsigned char>(input.typedKeys[i]);
+        ApplyQuitKey(code);
+        if (dialog == DialogSave) EditSaveName(code, input.keyStates);
+    }
+
+    buttonWasDown = buttonDown;
+    mouseX = input.cursorX;
+    buttonDown = input.buttonDown;
+    mouseY = input.cursorY;
+
+    // While a dialog is open the game stands still.
+    if (dialog == DialogNone) {
+        StepBoardScreen(input.elapsedMs);
+        HandleSideMenu();
+    }
+}
+
+void ChessApp::Render() {
+    if (redrawBackground == 1) {
+        RebuildBackground();
+        redrawBackground = 0;
+    }
+    backgroundSprite.Draw(0, 0, 0, 0, 640, 480);
+    if (dialog == DialogNone) DrawBoard();
+    RunDialog();
+    // The pointer's top-left pixel is its hot spot.
+    mouseSprite.Draw(mouseX, mouseY, 0, 0, 32, 32);
+}

@@ -1,0 +1,3 @@
+#include "app/chess_app_instance.h"
+
+ChessApp chessApp;

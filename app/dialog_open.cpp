@@ -1,0 +1,90 @@
+#include "app/chess_app.h"
+#include "app/dialog_state.h"
+#include "display/tint.h"
+
+namespace {
+
+// The dialog's sheet stands in the middle of the screen over a darkened board.
+constexpr int kDialogX = 160;
+constexpr int kDialogY = 120;
+constexpr int kDialogWidth = 320;
+constexpr int kDialogHeight = 240;
+constexpr int kDialogShade = -15;
+
+}  // namespace
+
+void ChessApp::OpenDialog(int kind) {
+    const char* bitmap = nullptr;
+    switch (kind) {
+        case DialogQuit:
+            bitmap = "dlgquit.bmp";
+            break;
+        case DialogPlay:
+            // Always offers White human against Black computer, whatever is playing now.
+            selection = 2;
+            bitmap = "dlgplay.bmp";
+            break;
+        case DialogSave:
+            ListSavedGames();
+            listTop = 0;
+            selection = -1;
+            saveName[0] = '\0';
+            bitmap = "dlgsave.bmp";
+            break;
+        case DialogLoad:
+            ListSavedGames();
+            listTop = 0;
+            selection = -1;
+            bitmap = "dlgload.bmp";
+            break;
+        default:
+            return;
+    }
+    dialogSprite.Load(bitmap);
+    dialogSprite.SetColorKey(1);
+    dialog = kind;
+    redrawBackground = 1;
+}
+
+void ChessApp::CloseDialog() {
+    dialog = DialogNone;
+    redrawBackground = 1;
+}
+
+// Opening a dialog freezes the board into the background sheet: the board as it stood,
+// the dialog's rectangle darkened and the dialog drawn over it. Closing one puts the clean
+// background picture back.
+void ChessApp::RebuildBackground() {
+    if (dialog == DialogNone) {
+        backgroundSprite.Load("back.bmp");
+        return;
+    }
+    backgroundSprite.Draw(0, 0, 0, 0, 640, 480);
+    DrawBoard();
+    Tint(backBuffer, kDialogX, kDialogY, kDialogWidth, kDialogHeight, kDialogShade, kDialogShade,
+         kDialogShade);
+    dialogSprite.Draw(kDialogX, kDialogY, 0, 0, kDialogWidth, kDialogHeight);
+    if (backgroundSprite.surface != nullptr && backBuffer != nullptr) {
+        backgroundSprite.surface->BltFast(
+            0, 0, backBuffer, nullptr, platform::DDBLTFAST_NOCOLORKEY | platform::DDBLTFAST_WAIT);
+    }
+}
+
+void ChessApp::RunDialog() {
+    switch (dialog) {
+        case DialogQuit:
+            RunQuitDialog();
+            break;
+        case DialogPlay:
+            RunPlayDialog();
+            break;
+        case DialogLoad:
+            RunLoadDialog();
+            break;
+        case DialogSave:
+            RunSaveDialog();
+            break;
+        default:
+            break;
+    }
+}

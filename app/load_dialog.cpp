@@ -1,0 +1,27 @@
+#include "app/chess_app.h"
+#include "app/save_path.h"
+
+void ChessApp::RunLoadDialog() {
+    const int loadState = ButtonStateOf(kLoadButton);
+    const int cancelState = ButtonStateOf(kListCancelButton);
+    const int upState = ButtonStateOf(kUpArrowButton);
+    const int downState = ButtonStateOf(kDownArrowButton);
+
+    if (IsClicked(kLoadButton) && selection != -1) {
+        char path[kSavePathSize];
+        // A file that cannot be read leaves the game as it was; the dialog closes anyway.
+        if (MakeSavePath(savedGames[selection], path)) game.LoadGame(path);
+        animating = 0;
+        CloseDialog();
+    }
+    if (IsClicked(kListCancelButton)) CloseDialog();
+    ScrollList(upState, downState, kLoadList.rowsShown);
+    PickFromList(kLoadList, 0);
+
+    if (selection != -1) DrawButton(kLoadButton, loadState);
+    DrawButton(kListCancelButton, cancelState);
+    DrawButton(kUpArrowButton, upState);
+    DrawButton(kDownArrowButton, downState);
+    DrawThumb(kLoadList);
+    DrawSavedGameList(kLoadList);
+}

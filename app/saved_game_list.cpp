@@ -1,0 +1,81 @@
+#include "app/saved_game_list.h"
+
+#include <cstring>
+
+#include "app/button_state.h"
+#include "app/chess_app.h"
+#include "display/tint.h"
+
+namespace {
+
+constexpr int kListLight = 20;
+
+}  // namespace
+
+ThumbGeometry ThumbFor(const SavedGameList& list, int count, int listTop) {
+    if (count <= list.rowsShown) return {0, kThumbTrack};
+    const int height = kThumbTrack * list.rowsShown / count;
+    return {listTop * (kThumbTrack - height) / (count - list.rowsShown), height};
+}
+
+// Every name of a "*.chs" file in the current directory, without its extension, in the
+// order the directory search gives them. The table holds 100 names of up to 99 characters:
+// further files, and names too long for a slot, are left out of the list.
+void ChessApp::ListSavedGames() {
+    platform::System& sys = platform::Sys();
+    savedGameCount = 0;
+    platform::FindData found;
+    platform::FindHandle search = sys.FindFirstFileA("*.chs", &found);
+    if (search == platform::kInvalidFindHandle || search == nullptr) return;
+    do {
+        if (found.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) continue;
+        found.fileName[sizeof found.fileName - 1] = '\0';
+        char* lastDot = std::strrchr(found.fileName, '.');
+        if (lastDot != nullptr) *lastDot = '\0';
+        const size_t length = std::strlen(found.fileName);
+        if (length >= sizeof savedGames[0]) continue;
+        std::memcpy(savedGames[savedGameCount], found.fileName, length + 1);
+        ++savedGameCount;
+    } while (savedGameCount < 100 && sys.FindNextFileA(search, &found));
+    sys.FindClose(search);
+}
+
+// The arrows act in every frame in which they are held down.
+void ChessApp::ScrollList(int upState, int downState, int rowsShown) {
+    if (upState == Pressed && listTop > 0) listTop -= 1;
+    if (downState == Pressed && listTop < savedGameCount - rowsShown) listTop += 1;
+}
+
+void ChessApp::PickFromList(const SavedGameList& list, int copyIntoName) {
+    if (!IsPress()) return;
+    if (mouseX <= kListLeft || mouseX >= kListRight || mouseY <= list.top ||
+        mouseY >= list.bottom) {
+        return;
+    }
+    const int index = listTop + (mouseY - list.top) / kListRowHeight;
+    if (index >= savedGameCount) return;
+    selection = index;
+    if (copyIntoName) {
+        // Both buffers are 100 characters; the copy is cut to fit all the same.
+        std::strncpy(saveName, savedGames[index], sizeof saveName - 1);
+        saveName[sizeof saveName - 1] = '\0';
+    }
+}
+
+// A lighter bar down the scroll track, as long as the share of the list that shows.
+void ChessApp::DrawThumb(const SavedGameList& list) {
+    const ThumbGeometry thumb = ThumbFor(list, savedGameCount, listTop);
+    Tint(backBuffer, kThumbX, kThumbTrackY + thumb.offset, kThumbWidth, thumb.height, kListLight,
+         kListLight, kListLight);
+}
+
+void ChessApp::DrawSavedGameList(const SavedGameList& list) {
+    for (int i = 0; list.top + kListRowHeight * i < list.bottom && listTop + i < savedGameCount;
+         ++i) {
+        fontSprite.DrawText(savedGames[listTop + i], kListLeft, list.top + kListRowHeight * i, 0);
+    }
+    if (selection >= listTop && selection < listTop + list.rowsShown && selection >= 0) {
+        Tint(backBuffer, kListLeft, list.top + kListRowHeight * (selection - listTop),
+             kHighlightWidth, kListRowHeight, kListLight, 0, 0);
+    }
+}

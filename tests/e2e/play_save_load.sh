@@ -1,0 +1,184 @@
+#!/usr/bin/env bash
+# Plays the real program as a player would, on a virtual X screen: starts White human
+# against Black computer from the Play dialog, moves the e-pawn e7e5 with two presses,
+# waits for the computer's reply, saves under a typed name, starts a fresh game, loads the
+# saved one back, checks the board on screenshots and in the file, and quits with F12.
+# Usage: play_save_load.sh <path to kestrion>. Exit 77 = skipped (tools missing).
+set -euo pipefail
+
+game=$(realpath "$1")
+for tool in Xvfb xdotool import compare; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "FAILED: unexpected error at line $LINENO" >&2' ERR
+cd "$work"
+
+# On failure the screenshots are kept for a look.
+fail() {
+  echo "FAILED: $*" >&2
+  [[ -f game.log ]] && { echo "--- game output:" >&2; cat game.log >&2; }
+  local kept
+  kept=$(mktemp -d "${TMPDIR:-/tmp}/kestrion-e2e-failure.XXXXXX")
+  cp "$work"/*.png "$kept"/ 2>/dev/null || true
+  echo "screenshots kept in $kept" >&2
+  exit 1
+}
+
+# A display number nobody uses; Xvfb refuses a taken one, so try the next then.
+for display in $(seq 91 140); do
+  [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]] && continue
+  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >xvfb.log 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$display"
+  for _ in $(seq 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  # Only our own server counts: another may have taken the number at the same moment.
+  kill -0 "$xvfb_pid" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+done
+[[ -n "$xvfb_pid" ]] || fail "no virtual X screen could be started"
+
+"$game" >game.log 2>&1 &
+game_pid=$!
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --name '^Kestrion$' 2>/dev/null | head -n 1 || true)
+  [[ -n "$window" ]] && break
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start"
+  sleep 0.1
+done
+[[ -n "$window" ]] || fail "no game window appeared"
+sleep 1
+
+# The 640x480 picture is scaled by the largest factor that fits the window and centred.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+read -r scale left top < <(awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$X" -v y="$Y" 'BEGIN {
+  s = w / 640; if (h / 480 < s) s = h / 480
+  printf "%.6f %.6f %.6f\n", s, x + (w - 640 * s) / 2, y + (h - 480 * s) / 2 }')
+screen_x() { awk -v g="$1" -v s="$scale" -v o="$left" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
+screen_y() { awk -v g="$1" -v s="$scale" -v o="$top" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
+
+# A press held for several frames, then the release: the game judges the button once per
+# frame, so a press and release within one frame would go unseen (slow sanitizer builds
+# need the margin).
+click() {
+  xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
+  sleep 0.15
+  xdotool mousedown 1
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.4
+}
+park_pointer() { xdotool mousemove "$(screen_x 600)" "$(screen_y 465)"; sleep 0.4; }
+shot() { import -window root "$1"; }
+# The crop of a game-pixel rectangle of a screenshot.
+crop() {
+  local x0 y0 x1 y1
+  x0=$(screen_x "$2"); y0=$(screen_y "$3"); x1=$(screen_x $(($2 + $4))); y1=$(screen_y $(($3 + $5)))
+  convert "$1" -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage "$6"
+}
+# Normalised root-mean-square difference of two equally sized pictures, 0 to 1.
+difference() {
+  { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p'
+}
+# The top ten rows of a square: only the piece standing on it reaches there.
+square_top() { crop "$1" $((120 + 50 * $2 + 5)) $((40 + 50 * $3)) 40 10 "$4"; }
+below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# Play dialog: White human, Black computer (its starting choice), Play.
+click 50 80
+click 338 322
+park_pointer
+shot opening.png
+crop opening.png 540 40 99 39 turn_white.png
+
+# e7e5: column 4, rows 6 and 4.
+click 345 365
+click 345 265
+park_pointer
+
+# The computer's reply: the turn panel reads White Turn again once it has landed.
+sleep 1
+replied=""
+for _ in $(seq 60); do
+  shot now.png
+  crop now.png 540 40 99 39 turn_now.png
+  if below "$(difference turn_now.png turn_white.png)" 0.02; then replied=yes; break; fi
+  sleep 0.25
+done
+[[ -n "$replied" ]] || fail "the computer did not reply"
+
+# Save under a typed name (Shift for the capital), with the pointer over the window so the
+# keys reach it.
+click 50 120
+xdotool mousemove "$(screen_x 320)" "$(screen_y 240)"
+xdotool type --delay 120 "Kingpawn"
+sleep 0.3
+click 307 325
+[[ -f Kingpawn.chs ]] || fail "no saved game Kingpawn.chs: $(ls)"
+
+# A fresh game puts the pawn back, then the Load dialog brings the saved game.
+click 50 80
+click 338 322
+park_pointer
+shot fresh.png
+click 50 160
+click 300 194
+click 307 325
+park_pointer
+shot loaded.png
+
+square_top opening.png 4 6 pawn_at_start.png  # e7 with its pawn
+square_top opening.png 4 4 empty_at_start.png  # e5, empty, same colour
+square_top fresh.png 4 4 e5_fresh.png
+square_top loaded.png 4 4 e5_loaded.png
+square_top loaded.png 4 6 e7_loaded.png
+contrast=$(difference pawn_at_start.png empty_at_start.png)
+fresh=$(difference e5_fresh.png empty_at_start.png)
+pawn=$(difference e5_loaded.png pawn_at_start.png)
+emptied=$(difference e7_loaded.png empty_at_start.png)
+echo "differences: pawn/empty $contrast, fresh e5 $fresh, loaded e5 $pawn, loaded e7 $emptied"
+below 0.05 "$contrast" || fail "a pawn and an empty square look alike"
+below "$fresh" 0.02 || fail "the fresh game is not fresh"
+below "$pawn" 0.02 || fail "no white pawn on e5 after loading"
+below "$emptied" 0.02 || fail "e7 is not empty after loading"
+
+# F12 ends the program with exit code 0.
+xdotool mousemove "$(screen_x 320)" "$(screen_y 240)"
+xdotool key F12
+status=""
+for _ in $(seq 100); do
+  if ! kill -0 "$game_pid" 2>/dev/null; then
+    set +e
+    wait "$game_pid"
+    status=$?
+    set -e
+    break
+  fi
+  sleep 0.1
+done
+game_pid_done=$game_pid
+game_pid=""
+[[ -n "$status" ]] || { kill "$game_pid_done" 2>/dev/null; fail "F12 did not end the game"; }
+[[ "$status" -eq 0 ]] || fail "the game ended with exit code $status"
+
+tr -d '\r' <Kingpawn.chs >saved.txt
+grep -qx 'BoardRow5 = ....P...' saved.txt || fail "the file has no white pawn on e5: $(cat saved.txt)"
+grep -qx 'BoardRow7 = PPPP.PPP' saved.txt || fail "the file still has a pawn on e7"
+grep -qx 'WhoseTurn = White' saved.txt || fail "the file is not at White's turn"
+grep -qx 'BlackType = Computer' saved.txt || fail "the file lost the computer player"
+echo "passed: moved, saved, loaded and quit with exit code 0"
