@@ -36,4 +36,6 @@ class ComputerPlayer {
   private:
     // Moves the cursor one square on in the order a1, b1, ..., h8; 0 once it passes h8.
     int AdvanceCursor();
+    // Scores every legal move of the piece on square index from (file + 8 * rank).
+    void ScoreMovesFrom(int from);
 };

@@ -1,9 +1,11 @@
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
 #include "ai/computer_player.h"
 #include "ai/piece_letters.h"
+#include "rules/legality_probe.h"
 
 int randomSeeded = 0;
 
@@ -47,18 +49,35 @@ int ComputerPlayer::SearchStep() {
             return 1;
         }
     }
-    for (char rank = '1'; rank <= '8'; ++rank) {
-        for (char file = 'a'; file <= 'h'; ++file) {
-            char move[5] = {static_cast<char>(fileCursor), static_cast<char>(rankCursor), file,
-                            rank, '\0'};
-            if (board->IsLegalMove(move, side)) ScoreMove(move);
-        }
-    }
+    ScoreMovesFrom((fileCursor - 'a') + 8 * (rankCursor - '1'));
     if (!AdvanceCursor()) {
         finished = 1;
         return 1;
     }
     return 0;
+}
+
+void ComputerPlayer::ScoreMovesFrom(int from) {
+    // Every target square is judged on this one position, so the legal moves are found
+    // first and then scored in the order a1, b1, ..., h8; each scoring puts the squares
+    // back as they were.
+    const int mover = side == 1 ? 1 : 0;
+    rules::LegalityProbe probe(board->squares);
+    bool tried = false;
+    rules::SquareSet legal = 0;
+    for (rules::SquareSet targets = rules::TargetsOf(probe.Sets(), from, mover); targets != 0;
+         targets &= targets - 1) {
+        const int to = std::countr_zero(targets);
+        if (probe.FinishesLegally(from, to, mover, tried)) legal |= rules::Bit(to);
+    }
+    // The board's own tests of the targets would have left no status stored.
+    if (tried) board->cachedStatus = kStatusNotComputed;
+    for (; legal != 0; legal &= legal - 1) {
+        const int to = std::countr_zero(legal);
+        char move[5] = {static_cast<char>('a' + from % 8), static_cast<char>('1' + from / 8),
+                        static_cast<char>('a' + to % 8), static_cast<char>('1' + to / 8), '\0'};
+        ScoreMove(move);
+    }
 }
 
 void ComputerPlayer::ScoreMove(char* move) {

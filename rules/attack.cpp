@@ -1,54 +1,39 @@
 #include "rules/board.h"
+#include "rules/legality_probe.h"
 #include "rules/move_text.h"
 
 int Board::IsInCheck(int side) {
-    const char king = side == kWhite ? 'K' : 'k';
-    char kingFile = '\0';
-    char kingRank = '\0';
-    // With more than one such king, the last one in scan order is the one examined.
-    for (char rank = '1'; rank <= '8'; ++rank) {
-        for (char file = 'a'; file <= 'h'; ++file) {
-            if (GetSquare(file, rank) == king) {
-                kingFile = file;
-                kingRank = rank;
-            }
-        }
-    }
-    if (kingFile == '\0') return -1;
-    return FindAttacker(kingFile, kingRank, nullptr);
+    // With more than one such king, the last one in the order a1, b1, ..., h8 counts.
+    rules::LegalityProbe probe(squares);
+    const int sideIndex = side == kWhite ? kWhite : kBlack;
+    if (probe.KingSquare(sideIndex) < 0) return -1;
+    return probe.InCheck(sideIndex) ? 1 : 0;
 }
 
 int Board::FindAttacker(char file, char rank, char* attackerOut) {
     if (attackerOut != nullptr) attackerOut[0] = '\0';
     const char piece = GetSquare(file, rank);
-    if (piece == ' ') return 0;
-
     int attackerSide;
     if (rules::IsUpperLetter(piece)) {
         attackerSide = kBlack;
     } else if (rules::IsLowerLetter(piece)) {
         attackerSide = kWhite;
     } else {
-        return 0;  // Neither colour, NUL off the board included: nobody attacks it.
+        return 0;  // Empty, neither colour, or NUL off the board: nobody attacks it.
     }
+    const int target = (rules::ToLowerLetter(file) - 'a') + 8 * (rank - '1');
 
-    // File by file, then rank by rank: a1, a2, ..., a8, b1, ..., h8.
-    for (char candidateFile = 'a'; candidateFile <= 'h'; ++candidateFile) {
-        for (char candidateRank = '1'; candidateRank <= '8'; ++candidateRank) {
-            const char candidate = GetSquare(candidateFile, candidateRank);
-            const bool opposing = attackerSide == kWhite ? rules::IsUpperLetter(candidate)
-                                                         : rules::IsLowerLetter(candidate);
-            if (!opposing) continue;
-            char move[5] = {candidateFile, candidateRank, file, rank, '\0'};
-            if (IsLegalMove(move, attackerSide) == 1) {
-                if (attackerOut != nullptr) {
-                    attackerOut[0] = candidateFile;
-                    attackerOut[1] = candidateRank;
-                    attackerOut[2] = '\0';
-                }
-                return 1;
-            }
-        }
+    // Each attacker is tested as a move onto the square, in the order a1, a2, ..., h8; a
+    // pinned one does not count unless the square holds a king.
+    bool tried = false;
+    rules::LegalityProbe probe(squares);
+    const int found = probe.FirstLegalAttacker(target, attackerSide, tried);
+    if (tried) cachedStatus = kStatusNotComputed;
+    if (found < 0) return 0;
+    if (attackerOut != nullptr) {
+        attackerOut[0] = static_cast<char>('a' + found % 8);
+        attackerOut[1] = static_cast<char>('1' + found / 8);
+        attackerOut[2] = '\0';
     }
-    return 0;
+    return 1;
 }

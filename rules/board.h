@@ -21,7 +21,7 @@ inline constexpr unsigned char kStatusNotComputed = 255;
 // Squares and moves are text: a square is "e1", a move "e7e5". Every operation taking a
 // move text lower-cases the whole NUL-terminated string in place first.
 class Board {
-public:
+  public:
     signed char squares[64];
     unsigned char cachedStatus;
 

@@ -1,5 +1,5 @@
 #include "rules/board.h"
-#include "rules/move_text.h"
+#include "rules/legality_probe.h"
 
 namespace {
 
@@ -11,10 +11,10 @@ int StatusWhenBothCanMove(bool whiteCheck, bool blackCheck) {
 }
 
 // At least one side has no move. Stalemate is tested before checkmate, White before Black.
-int StatusWhenStuck(int whiteMoves, int blackMoves, bool whiteCheck, bool blackCheck) {
-    if (whiteMoves == 0 && !whiteCheck) return WhiteStalemated;
-    if (blackMoves == 0 && !blackCheck) return BlackStalemated;
-    if (whiteMoves == 0) return WhiteCheckmated;
+int StatusWhenStuck(bool whiteCanMove, bool blackCanMove, bool whiteCheck, bool blackCheck) {
+    if (!whiteCanMove && !whiteCheck) return WhiteStalemated;
+    if (!blackCanMove && !blackCheck) return BlackStalemated;
+    if (!whiteCanMove) return WhiteCheckmated;
     return BlackCheckmated;
 }
 
@@ -23,36 +23,17 @@ int StatusWhenStuck(int whiteMoves, int blackMoves, bool whiteCheck, bool blackC
 int Board::GetStatus() {
     if (cachedStatus != kStatusNotComputed) return cachedStatus;
 
-    // A missing king counts as attacked.
-    const bool whiteCheck = IsInCheck(kWhite) != 0;
-    const bool blackCheck = IsInCheck(kBlack) != 0;
+    // A missing king counts as attacked. Only whether each side has some legal move
+    // decides the code, never how many or which one is met first.
+    rules::LegalityProbe probe(squares);
+    const bool whiteCheck = probe.InCheck(kWhite);
+    const bool blackCheck = probe.InCheck(kBlack);
+    const bool whiteCanMove = probe.HasLegalMove(kWhite);
+    const bool blackCanMove = probe.HasLegalMove(kBlack);
 
-    int whiteMoves = 0;
-    int blackMoves = 0;
-    bool bothCanMove = false;
-    for (char rank = '1'; rank <= '8' && !bothCanMove; ++rank) {
-        for (char file = 'a'; file <= 'h' && !bothCanMove; ++file) {
-            const char piece = GetSquare(file, rank);
-            if (piece == ' ') continue;
-            const int side = rules::IsUpperLetter(piece) ? kWhite : kBlack;
-            for (char targetRank = '1'; targetRank <= '8' && !bothCanMove; ++targetRank) {
-                for (char targetFile = 'a'; targetFile <= 'h' && !bothCanMove; ++targetFile) {
-                    char move[5] = {file, rank, targetFile, targetRank, '\0'};
-                    if (IsLegalMove(move, side) != 1) continue;
-                    if (side == kWhite) {
-                        ++whiteMoves;
-                    } else {
-                        ++blackMoves;
-                    }
-                    bothCanMove = whiteMoves != 0 && blackMoves != 0;
-                }
-            }
-        }
-    }
-
-    const int status = bothCanMove
+    const int status = whiteCanMove && blackCanMove
                            ? StatusWhenBothCanMove(whiteCheck, blackCheck)
-                           : StatusWhenStuck(whiteMoves, blackMoves, whiteCheck, blackCheck);
+                           : StatusWhenStuck(whiteCanMove, blackCanMove, whiteCheck, blackCheck);
     cachedStatus = static_cast<unsigned char>(status);
     return status;
 }

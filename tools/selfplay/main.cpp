@@ -20,6 +20,7 @@ struct Options {
     long maxPlies = 400;
     const char* fromPath = nullptr;
     bool timing = false;
+    long replays = 1;
 };
 
 void PrintHelp(std::FILE* to) {
@@ -34,7 +35,11 @@ void PrintHelp(std::FILE* to) {
         "  --max-plies P    stop a game after P moves (default 400)\n"
         "  --from FILE.chs  start every game from this saved game; both sides are played\n"
         "                   by the computer whatever the file says\n"
-        "  --timing         per game, the slowest and the median single step in microseconds\n"
+        "  --timing         per game and over all games, the slowest and the median single\n"
+        "                   step and the slowest computer turn, in microseconds\n"
+        "  --replays R      with --seed, play the games R times and time each step as the\n"
+        "                   shortest of its R runs, so that interruptions by the system do\n"
+        "                   not count (default 1)\n"
         "  --help           show this text\n",
         to);
 }
@@ -71,6 +76,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
                    ParseNumber(argv[i + 1], 0, number)) {
             options.maxPlies = number;
             ++i;
+        } else if (std::strcmp(arg, "--replays") == 0 && hasValue &&
+                   ParseNumber(argv[i + 1], 1, number)) {
+            options.replays = number;
+            ++i;
         } else if (std::strcmp(arg, "--from") == 0 && hasValue) {
             options.fromPath = argv[++i];
         } else {
@@ -101,7 +110,8 @@ struct GameRecord {
     std::string moves;
     long plies = 0;
     std::string ending;
-    std::vector<long long> stepMicroseconds;
+    std::vector<double> stepMicroseconds;
+    std::vector<double> turnMicroseconds;  // Each computer move: its steps added up.
 };
 
 // Plays one game; false when the game cannot be set up or asks for a human.
@@ -116,13 +126,17 @@ bool PlayGame(const Options& options, ChessGame& game, GameRecord& record) {
         game.blackKind = Computer;
     }
     using Clock = std::chrono::steady_clock;
+    double turn = 0;
     while (record.plies < options.maxPlies) {
         const Clock::time_point start = Clock::now();
         const int result = game.Step();
         const Clock::time_point end = Clock::now();
-        record.stepMicroseconds.push_back(
-            std::chrono::duration_cast<std::chrono::microseconds>(end - start).count());
+        const double micro = std::chrono::duration<double, std::micro>(end - start).count();
+        record.stepMicroseconds.push_back(micro);
+        turn += micro;
         if (result == MoveMade) {
+            record.turnMicroseconds.push_back(turn);
+            turn = 0;
             char text[5];
             char moved;
             char captured;
@@ -143,10 +157,35 @@ bool PlayGame(const Options& options, ChessGame& game, GameRecord& record) {
     return true;
 }
 
-long long Median(std::vector<long long> values) {
+double Median(std::vector<double> values) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double Slowest(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+// Keeps in shortest, step by step, the shorter of the two times.
+void KeepShorter(std::vector<double>& shortest, const std::vector<double>& again) {
+    for (std::size_t i = 0; i < shortest.size() && i < again.size(); ++i) {
+        shortest[i] = std::min(shortest[i], again[i]);
+    }
+}
+
+// Plays every game once; false when one cannot be played.
+bool PlayGames(const Options& options, std::vector<GameRecord>& records) {
+    if (options.seeded) {
+        randomSeeded = 1;
+        std::srand(options.seed);
+    }
+    static ChessGame game;
+    records.assign(static_cast<std::size_t>(options.games), GameRecord{});
+    for (GameRecord& record : records) {
+        if (!PlayGame(options, game, record)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -155,25 +194,47 @@ int main(int argc, char** argv) {
     Options options;
     const int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed == 1 ? 0 : 2;
-    if (options.seeded) {
-        randomSeeded = 1;
-        std::srand(options.seed);
+    if (options.replays > 1 && !options.seeded) {
+        std::fprintf(stderr, "kestrion-selfplay: --replays needs --seed\n");
+        return 2;
     }
-    static ChessGame game;
-    for (long number = 1; number <= options.games; ++number) {
-        GameRecord record;
-        if (!PlayGame(options, game, record)) return 1;
-        std::printf("game %ld: %s | %s after %ld plies", number, record.moves.c_str(),
+    std::vector<GameRecord> records;
+    if (!PlayGames(options, records)) return 1;
+    for (long replay = 1; replay < options.replays; ++replay) {
+        std::vector<GameRecord> again;
+        if (!PlayGames(options, again)) return 1;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (again[i].moves != records[i].moves) {
+                std::fprintf(stderr, "kestrion-selfplay: replay %ld played game %zu otherwise\n",
+                             replay + 1, i + 1);
+                return 1;
+            }
+            KeepShorter(records[i].stepMicroseconds, again[i].stepMicroseconds);
+            KeepShorter(records[i].turnMicroseconds, again[i].turnMicroseconds);
+        }
+    }
+
+    std::vector<double> allSteps;
+    std::vector<double> allTurns;
+    long number = 0;
+    for (const GameRecord& record : records) {
+        std::printf("game %ld: %s | %s after %ld plies", ++number, record.moves.c_str(),
                     record.ending.c_str(), record.plies);
         if (options.timing) {
-            const long long slowest = record.stepMicroseconds.empty()
-                                          ? 0
-                                          : *std::max_element(record.stepMicroseconds.begin(),
-                                                              record.stepMicroseconds.end());
-            std::printf(" | steps %zu, slowest %lld us, median %lld us",
-                        record.stepMicroseconds.size(), slowest, Median(record.stepMicroseconds));
+            std::printf(" | steps %zu, slowest %.2f us, median %.2f us, slowest turn %.2f us",
+                        record.stepMicroseconds.size(), Slowest(record.stepMicroseconds),
+                        Median(record.stepMicroseconds), Slowest(record.turnMicroseconds));
+            allSteps.insert(allSteps.end(), record.stepMicroseconds.begin(),
+                            record.stepMicroseconds.end());
+            allTurns.insert(allTurns.end(), record.turnMicroseconds.begin(),
+                            record.turnMicroseconds.end());
         }
         std::printf("\n");
+    }
+    if (options.timing) {
+        std::printf(
+            "all %ld games | steps %zu, slowest %.2f us, median %.2f us, slowest turn %.2f us\n",
+            number, allSteps.size(), Slowest(allSteps), Median(allSteps), Slowest(allTurns));
     }
     return 0;
 }
