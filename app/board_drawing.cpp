@@ -4,7 +4,9 @@
 #include "app/button_state.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
+#include "app/pieces_sheet.h"
 #include "display/tint.h"
+#include "rules/move_text.h"
 
 namespace {
 
@@ -31,50 +33,19 @@ constexpr int kTooltipDrop = 32;
 constexpr int kGlyphSize = 8;
 constexpr int kTooltipShade = -10;
 
-char FileLetter(int column) {
-    return static_cast<char>('a' + column);
-}
-char RankDigit(int row) {
-    return static_cast<char>('1' + row);
-}
-bool IsWhiteLetter(char letter) {
-    return letter >= 'A' && letter <= 'Z';
-}
-char Upper(char letter) {
-    return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
-// Column of the pieces sheet for a letter; unknown letters show the king's column.
-int PieceColumn(char letter) {
-    switch (Upper(letter)) {
-        case 'Q':
-            return 40;
-        case 'B':
-            return 80;
-        case 'N':
-            return 120;
-        case 'R':
-            return 160;
-        case 'P':
-            return 200;
-        default:
-            return 0;
-    }
-}
-
 const char* PieceName(char letter) {
-    switch (Upper(letter)) {
-        case 'K':
+    switch (rules::ToLowerLetter(letter)) {
+        case 'k':
             return "King";
-        case 'Q':
+        case 'q':
             return "Queen";
-        case 'B':
+        case 'b':
             return "Bishop";
-        case 'N':
+        case 'n':
             return "Knight";
-        case 'R':
+        case 'r':
             return "Rook";
-        case 'P':
+        case 'p':
             return "Pawn";
         default:
             return "";
@@ -119,8 +90,8 @@ void ChessApp::DrawHighlights() {
 void ChessApp::DrawPiece(char letter, int x, int y) {
     // A NUL letter (an empty move record) is no piece either.
     if (letter == ' ' || letter == '\0') return;
-    piecesSprite.Draw(x, y, PieceColumn(letter), IsWhiteLetter(letter) ? 0 : kPieceHeight,
-                      kPieceWidth, kPieceHeight);
+    piecesSprite.Draw(x, y, PiecesSheetColumn(letter), PiecesSheetRow(letter), kPieceWidth,
+                      kPieceHeight);
 }
 
 // Row by row from the top, so a piece lower on the screen covers the one behind it. The
@@ -203,7 +174,7 @@ void ChessApp::DrawTooltip() {
         game.board.GetSquare(FileLetter(ColumnAt(mouseX)), RankDigit(RowAt(mouseY)));
     if (letter == ' ') return;
     char text[16];
-    std::strcpy(text, IsWhiteLetter(letter) ? "White " : "Black ");
+    std::strcpy(text, rules::IsUpperLetter(letter) ? "White " : "Black ");
     std::strcat(text, PieceName(letter));
     const int length = static_cast<int>(std::strlen(text));
     Tint(backBuffer, mouseX, mouseY + kTooltipDrop, kGlyphSize * length + 1, kGlyphSize,

@@ -24,3 +24,9 @@ inline int ColumnAt(int x) {
 inline int RowAt(int y) {
     return (y - kBoardTop) / kSquareSize;
 }
+inline char FileLetter(int column) {
+    return static_cast<char>('a' + column);
+}
+inline char RankDigit(int row) {
+    return static_cast<char>('1' + row);
+}

@@ -5,6 +5,7 @@
 #include "app/board_geometry.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
+#include "rules/move_text.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ constexpr int kMenuBottom = 200;
 constexpr int kMenuButtonHeight = 40;
 
 constexpr int kMsPerSquare = 300;
-
-bool IsSquareText(const char* move) {
-    for (int i = 0; i < 4; i += 2) {
-        if (move[i] < 'a' || move[i] > 'h' || move[i + 1] < '1' || move[i + 1] > '8') {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -64,15 +56,14 @@ void ChessApp::HandleBoardPress() {
         // A piece of either colour can be selected; only the mover's get green targets.
         selectedFile = column;
         selectedRank = row;
-        if (game.board.GetSquare(static_cast<char>('a' + column), static_cast<char>('1' + row)) ==
-            ' ') {
+        if (game.board.GetSquare(FileLetter(column), RankDigit(row)) == ' ') {
             selectedFile = selectedRank = -1;
         }
         return;
     }
 
-    char move[5] = {static_cast<char>('a' + selectedFile), static_cast<char>('1' + selectedRank),
-                    static_cast<char>('a' + column), static_cast<char>('1' + row), '\0'};
+    char move[5] = {FileLetter(selectedFile), RankDigit(selectedRank), FileLetter(column),
+                    RankDigit(row), '\0'};
     game.SubmitMove(move);
     selectedFile = selectedRank = -1;
     stepResult = game.Step();
@@ -85,7 +76,7 @@ void ChessApp::StartAnimation() {
     animElapsed = 0;
     // A move record that names no squares (the computer found nothing to play) has
     // nothing to glide.
-    if (!IsSquareText(animMove)) {
+    if (!rules::IsMoveOnBoard(animMove)) {
         animating = 0;
         animDuration = 0;
         return;

@@ -1,9 +1,9 @@
 #include "tools/sheetview/scene.h"
 
-#include <cctype>
 #include <cstring>
 #include <initializer_list>
 
+#include "app/pieces_sheet.h"
 #include "display/sprite.h"
 #include "display/tint.h"
 
@@ -13,23 +13,6 @@ namespace {
 
 constexpr const char* kRows[8] = {"rnbqkbnr", "pppppppp", "        ", "        ",
                                   "        ", "        ", "PPPPPPPP", "RNBQKBNR"};
-
-int PieceColumn(char letter) {
-    switch (std::toupper(static_cast<unsigned char>(letter))) {
-        case 'Q':
-            return 40;
-        case 'B':
-            return 80;
-        case 'N':
-            return 120;
-        case 'R':
-            return 160;
-        case 'P':
-            return 200;
-        default:
-            return 0;
-    }
-}
 
 void Prepare(Sprite& sprite, const char* name, int keyed, DirectDraw* directDraw,
              Surface* backBuffer) {
@@ -44,8 +27,8 @@ void DrawPieces(Sprite& pieces) {
         for (int column = 0; column < 8; ++column) {
             const char letter = kRows[row][column];
             if (letter == ' ') continue;
-            const int sourceY = std::isupper(static_cast<unsigned char>(letter)) ? 0 : 80;
-            pieces.Draw(125 + 50 * column, 50 * row, PieceColumn(letter), sourceY, 40, 80);
+            pieces.Draw(125 + 50 * column, 50 * row, PiecesSheetColumn(letter),
+                        PiecesSheetRow(letter), 40, 80);
         }
     }
 }
