@@ -1,6 +1,7 @@
 #include <cstddef>
 
 #include "app/chess_app.h"
+#include "rules/move_text.h"
 
 namespace {
 
@@ -12,15 +13,9 @@ static_assert(sizeof kPlainKeys == 22 && sizeof kShiftedKeys == 22);
 constexpr int kFirstPrintable = 0x20;
 constexpr int kLastPrintable = 0x7E;
 
-char Lower(int code) {
-    return static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code);
-}
-
 bool SameIgnoringCase(const char* a, const char* b) {
     for (;; ++a, ++b) {
-        if (Lower(static_cast<unsigned char>(*a)) != Lower(static_cast<unsigned char>(*b))) {
-            return false;
-        }
+        if (rules::ToLowerLetter(*a) != rules::ToLowerLetter(*b)) return false;
         if (*a == '\0') return true;
     }
 }
@@ -50,7 +45,9 @@ void ChessApp::EditSaveName(int code, const unsigned char* keyStates) {
     const size_t length = NameLength(saveName, sizeof saveName);
     if (code >= kFirstPrintable && code <= kLastPrintable &&
         length < static_cast<size_t>(kMaxTypedName)) {
-        saveName[length] = keyStates[platform::VK_SHIFT] != 0 ? ShiftChar(code) : Lower(code);
+        saveName[length] = keyStates[platform::VK_SHIFT] != 0
+                               ? ShiftChar(code)
+                               : rules::ToLowerLetter(static_cast<char>(code));
         saveName[length + 1] = '\0';
     }
     if (code == platform::VK_BACK && length > 0) saveName[length - 1] = '\0';

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "rules/move_text.h"
+
 namespace {
 
 bool IsGameEnding(int status) {
@@ -163,11 +165,10 @@ void ChessGame::SubmitMove(char* text) {
 }
 
 void ChessGame::ChoosePromotion(char choice) {
-    const char upper =
-        (choice >= 'a' && choice <= 'z') ? static_cast<char>(choice - 'a' + 'A') : choice;
-    if (upper != 'B' && upper != 'N' && upper != 'Q' && upper != 'R') return;
+    const char kind = rules::ToLowerLetter(choice);
+    if (kind != 'b' && kind != 'n' && kind != 'q' && kind != 'r') return;
     const bool white = state == WhitePromotes;
-    const char letter = white ? upper : static_cast<char>(upper - 'A' + 'a');
+    const char letter = white ? static_cast<char>(kind - 'a' + 'A') : kind;
     const char rank = white ? '1' : '8';
     for (char file = 'a'; file <= 'h'; ++file) {
         const char square = board.GetSquare(file, rank);

@@ -6,6 +6,7 @@
 
 #include "game/chess_game.h"
 #include "game/file_replace.h"
+#include "rules/move_text.h"
 
 namespace {
 
@@ -29,20 +30,16 @@ bool WriteLine(std::FILE* file, const char* text) {
     return WriteText(file, text) && WriteText(file, "\r\n");
 }
 
-char ToUpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool StartsWithIgnoringCase(const char* text, const char* prefix) {
     for (; *prefix != '\0'; ++text, ++prefix) {
-        if (ToUpperAscii(*text) != ToUpperAscii(*prefix)) return false;
+        if (rules::ToLowerLetter(*text) != rules::ToLowerLetter(*prefix)) return false;
     }
     return true;
 }
 
 bool EqualsIgnoringCase(const char* a, const char* b) {
     for (; *a != '\0' || *b != '\0'; ++a, ++b) {
-        if (ToUpperAscii(*a) != ToUpperAscii(*b)) return false;
+        if (rules::ToLowerLetter(*a) != rules::ToLowerLetter(*b)) return false;
     }
     return true;
 }
