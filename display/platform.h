@@ -353,6 +353,7 @@ class System {
     // the program's embedded sheet of that name, matched without regard to case.
     virtual BitmapHandle LoadImageA(ModuleHandle instance, const char* name, uint32_t type, int cx,
                                     int cy, uint32_t flags) = 0;
+    // size is the room in *info; a record smaller than BitmapInfo gets 0 and is not filled.
     virtual int GetObjectA(BitmapHandle bitmap, int size, BitmapInfo* info) = 0;
     virtual bool DeleteObject(BitmapHandle bitmap) = 0;
     virtual DeviceContextHandle CreateCompatibleDC(DeviceContextHandle dc) = 0;

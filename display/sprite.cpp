@@ -11,8 +11,6 @@ constexpr int64_t kScreenHeight = 480;
 constexpr int kMaxTextLength = 10000;
 constexpr int kGlyphColumns = 16;
 constexpr int kGlyphRows = 16;
-// The size of the bitmap record in the original interface; GetObjectA reads at most that.
-constexpr int kBitmapRecordSize = 24;
 
 }  // namespace
 
@@ -47,7 +45,7 @@ void Sprite::Load(const char* bitmapName) {
     if (bitmap == nullptr) return;
     BitmapInfo info;
     const bool measured =
-        sys.GetObjectA(bitmap, kBitmapRecordSize, &info) != 0 && info.width > 0 && info.height > 0;
+        sys.GetObjectA(bitmap, sizeof info, &info) != 0 && info.width > 0 && info.height > 0;
     sys.DeleteObject(bitmap);
     if (!measured) return;
     width = info.width;
