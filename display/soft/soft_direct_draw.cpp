@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>

@@ -2,7 +2,6 @@
 // the status panel, the side menu, the tooltip and the quit key.
 
 #include <climits>
-#include <string>
 
 #include "app/button_state.h"
 #include "app/dialog_state.h"

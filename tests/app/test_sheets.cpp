@@ -1,7 +1,6 @@
 #include "tests/app/test_sheets.h"
 
 #include <algorithm>
-#include <string>
 
 #include "app/dialog_button.h"
 #include "display/testing/bmp_writer.h"

@@ -4,7 +4,6 @@
 // libraries of the Linux build are not available. A failed check prints where it failed and
 // what it compared, and is counted; the program's exit code is the count's verdict.
 
-#include <cstdint>
 #include <cstdio>
 
 extern int checksRun;

@@ -15,8 +15,6 @@
 // (convert OUTPUT.bmp OUTPUT.png).
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "display/display_device.h"

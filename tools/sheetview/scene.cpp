@@ -1,7 +1,6 @@
 #include "tools/sheetview/scene.h"
 
 #include <cstring>
-#include <initializer_list>
 
 #include "app/pieces_sheet.h"
 #include "display/sprite.h"
