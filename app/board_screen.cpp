@@ -54,10 +54,9 @@ void ChessApp::HandleBoardPress() {
 
     if (selectedFile == -1) {
         // A piece of either colour can be selected; only the mover's get green targets.
-        selectedFile = column;
-        selectedRank = row;
-        if (game.board.GetSquare(FileLetter(column), RankDigit(row)) == ' ') {
-            selectedFile = selectedRank = -1;
+        if (game.board.GetSquare(FileLetter(column), RankDigit(row)) != ' ') {
+            selectedFile = column;
+            selectedRank = row;
         }
         return;
     }
