@@ -31,6 +31,11 @@ constexpr int kVkF10 = 0x79;
 // Handles whose contents nobody reads: their addresses tell them apart.
 char moduleToken, iconToken, arrowToken, brushToken, ddrawToken, dinputToken, entryToken;
 
+bool IsLeftButtonEvent(const SDL_Event& event) {
+    return (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) &&
+           event.button.button == SDL_BUTTON_LEFT;
+}
+
 bool IsVirtualDriver(const char* driver) {
     return driver != nullptr &&
            (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
@@ -95,6 +100,7 @@ Result SdlSystem::DirectDrawCreate(const platform::Guid*, platform::DirectDraw**
 
 void SdlSystem::Present(const void* pixels, int pitch, int width, int height,
                         platform::PixelFormat format) {
+    buttonChangedThisFrame_ = false;
     if (renderer_ == nullptr) return;
     uint32_t sdlFormat = format.gBitMask == 0x3E0 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
     if (texture_ == nullptr || width != textureWidth_ || height != textureHeight_ ||
@@ -311,9 +317,20 @@ int SdlSystem::MessageBoxA(platform::WindowHandle, const char* text, const char*
 
 // --- Messages --------------------------------------------------------------------------------
 
+// The game sees the button only as its state at each frame, so a quick click (a touchpad
+// tap, a press and release between two frames) would vanish. After one change of the left
+// button the events wait in SDL's queue, in their order, until the next frame is shown.
 void SdlSystem::PumpEvents() {
+    SDL_PumpEvents();
     SDL_Event event;
-    while (SDL_PollEvent(&event)) Translate(event);
+    while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+        if (IsLeftButtonEvent(event)) {
+            if (buttonChangedThisFrame_) break;
+            buttonChangedThisFrame_ = true;
+        }
+        SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+        Translate(event);
+    }
     keyTableStale_ = true;
 }
 
@@ -437,6 +454,8 @@ void SdlSystem::PostQuitMessage(int exitCode) {
 }
 
 bool SdlSystem::WaitMessage() {
+    // No frames are shown while the game waits, so held button events go on at once.
+    buttonChangedThisFrame_ = false;
     PumpEvents();
     if (!queue_.Empty()) return true;
     SDL_Event event;

@@ -126,6 +126,7 @@ class SdlSystem final : public platform::System,
     SDL_Surface* icon_ = nullptr;
     std::vector<soft::SoftDirectDraw*> directDraws_;
     bool keyTableStale_ = true;
+    bool buttonChangedThisFrame_ = false;
     uint8_t keyTable_[256] = {};
 };
 

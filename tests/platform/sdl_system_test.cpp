@@ -229,6 +229,64 @@ TEST(SdlSystem, InputArrivesAsWindowMessages) {
     platform::InstallSystem(nullptr);
 }
 
+// A press and release between two frames would be lost to a game that reads the button once
+// per frame, so the release waits, with everything behind it, until a frame is shown.
+TEST(SdlSystem, AQuickClickIsSpreadOverTwoFrames) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    sdl::SdlSystem system;
+    platform::InstallSystem(&system);
+    platform::WindowHandle window = OpenWindow();
+    ASSERT_NE(window, nullptr);
+    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    platform::DirectDraw* dd = nullptr;
+    ASSERT_EQ(system.DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    ASSERT_EQ(
+        dd->SetCooperativeLevel(window, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
+        DD_OK);
+    ASSERT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
+    platform::SurfaceDesc desc;
+    desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
+    desc.backBufferCount = 1;
+    desc.caps.caps =
+        platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
+    platform::Surface* primary = nullptr;
+    ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    platform::Message message;
+    auto drain = [&] {
+        std::vector<uint32_t> got;
+        while (system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+            if (message.message != platform::WM_SETCURSOR &&
+                message.message != platform::WM_ACTIVATEAPP) {
+                got.push_back(message.message);
+            }
+        }
+        return got;
+    };
+    drain();
+
+    SDL_Event click{};
+    click.button.button = SDL_BUTTON_LEFT;
+    click.type = SDL_MOUSEBUTTONDOWN;
+    Push(click);
+    click.type = SDL_MOUSEBUTTONUP;
+    Push(click);
+    Push(Key(SDLK_a, SDL_SCANCODE_A, KMOD_NONE));
+    click.type = SDL_MOUSEBUTTONDOWN;
+    Push(click);
+
+    EXPECT_EQ(drain(), (std::vector<uint32_t>{platform::WM_LBUTTONDOWN}));
+    EXPECT_EQ(drain(), (std::vector<uint32_t>{}));  // no frame yet: the release still waits
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    EXPECT_EQ(drain(), (std::vector<uint32_t>{platform::WM_LBUTTONUP, platform::WM_KEYDOWN}));
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    EXPECT_EQ(drain(), (std::vector<uint32_t>{platform::WM_LBUTTONDOWN}));
+
+    primary->Release();
+    dd->Release();
+    system.DestroyWindow(window);
+    platform::InstallSystem(nullptr);
+}
+
 TEST(SdlSystem, ReportsTheFactsTheVersionProbeNeeds) {
     sdl::SdlSystem system;
     platform::OsVersionInfo info;
