@@ -51,6 +51,8 @@ class SoftDirectDraw final : public platform::DirectDraw {
     static void ForgetOrphan(SoftSurface* surface);
     static size_t OrphanCount();
 
+    bool Observed() const { return observer_ != nullptr; }
+
   private:
     friend class SoftSurface;
     platform::Result Intercept(const char* operation, const char* subject, const std::string& call);

@@ -104,8 +104,11 @@ std::string SoftSurface::Name() const {
            std::to_string(height_);
 }
 
-Result SoftSurface::Intercept(const char* operation, const std::string& call) {
-    if (owner_ == nullptr) return platform::DD_OK;
+bool SoftSurface::Observed() const {
+    return owner_ != nullptr && owner_->Observed();
+}
+
+Result SoftSurface::InterceptObserved(const char* operation, const std::string& call) {
     return owner_->Intercept(operation, KindName(kind_), call);
 }
 
@@ -124,7 +127,7 @@ void SoftSurface::Orphan() {
 Result SoftSurface::QueryInterface(const platform::Guid& iid, platform::Unknown** out) {
     if (out == nullptr) return platform::DDERR_INVALIDPARAMS;
     *out = nullptr;
-    Result answer = Intercept("QueryInterface", "QueryInterface(" + Name() + ")");
+    Result answer = Intercept("QueryInterface", [&] { return "QueryInterface(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (!SameGuid(iid, platform::IID_IDirectDrawSurface3)) return platform::DDERR_NOINTERFACE;
     AddRef();
@@ -133,7 +136,7 @@ Result SoftSurface::QueryInterface(const platform::Guid& iid, platform::Unknown*
 }
 
 uint32_t SoftSurface::Release() {
-    Intercept("Release", "Release(" + Name() + ")");
+    Intercept("Release", [&] { return "Release(" + Name() + ")"; });
     if (references_ > 0) --references_;
     if (references_ > 0) return references_;
     // The back buffer lives and dies with its primary, whatever its own count says.
@@ -148,7 +151,7 @@ uint32_t SoftSurface::Release() {
 }
 
 Result SoftSurface::Flip(platform::Surface* target, uint32_t flags) {
-    Result answer = Intercept("Flip", "Flip(" + Name() + ")");
+    Result answer = Intercept("Flip", [&] { return "Flip(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (Orphaned()) return platform::DDERR_SURFACELOST;
     if (kind_ != SurfaceKind::Primary || attached_ == nullptr) return platform::DDERR_GENERIC;
@@ -166,9 +169,11 @@ Result SoftSurface::Flip(platform::Surface* target, uint32_t flags) {
 Result SoftSurface::Blt(const Rect* dest, platform::Surface* source, const Rect* sourceRect,
                         uint32_t flags, const platform::BltFx* fx) {
     Rect area = dest != nullptr ? *dest : Rect{0, 0, width_, height_};
-    char extra[32];
-    std::snprintf(extra, sizeof extra, ",fill=0x%X", fx != nullptr ? fx->fillColor : 0u);
-    Result answer = Intercept("Blt", "Blt(" + Name() + "," + RectText(area) + extra + ")");
+    Result answer = Intercept("Blt", [&] {
+        char extra[32];
+        std::snprintf(extra, sizeof extra, ",fill=0x%X", fx != nullptr ? fx->fillColor : 0u);
+        return "Blt(" + Name() + "," + RectText(area) + extra + ")";
+    });
     if (answer != platform::DD_OK) return answer;
     // Only the colour fill is offered.
     if (!(flags & platform::DDBLT_COLORFILL) || fx == nullptr || source != nullptr ||
@@ -192,11 +197,12 @@ Result SoftSurface::BltFast(int32_t x, int32_t y, platform::Surface* source, con
     } else if (from != nullptr) {
         area = Rect{0, 0, from->width_, from->height_};
     }
-    char call[96];
-    std::snprintf(call, sizeof call, ",%d,%d,", x, y);
-    std::string text = "BltFast(" + Name() + call + (from ? from->Name() : "null") + "," +
-                       RectText(area) + (flags & platform::DDBLTFAST_SRCCOLORKEY ? ",key)" : ")");
-    Result answer = Intercept("BltFast", text);
+    Result answer = Intercept("BltFast", [&] {
+        char call[96];
+        std::snprintf(call, sizeof call, ",%d,%d,", x, y);
+        return "BltFast(" + Name() + call + (from ? from->Name() : "null") + "," + RectText(area) +
+               (flags & platform::DDBLTFAST_SRCCOLORKEY ? ",key)" : ")");
+    });
     if (answer != platform::DD_OK) return answer;
     if (from == nullptr) return platform::DDERR_INVALIDPARAMS;
     if (lost_ || from->lost_) return platform::DDERR_SURFACELOST;
@@ -238,7 +244,8 @@ Result SoftSurface::Lock(const Rect* rect, platform::SurfaceDesc* desc, uint32_t
     (void)flags;
     (void)event;
     Rect area = rect != nullptr ? *rect : Rect{0, 0, width_, height_};
-    Result answer = Intercept("Lock", "Lock(" + Name() + "," + RectText(area) + ")");
+    Result answer =
+        Intercept("Lock", [&] { return "Lock(" + Name() + "," + RectText(area) + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (desc == nullptr) return platform::DDERR_INVALIDPARAMS;
     if (lost_) return platform::DDERR_SURFACELOST;
@@ -258,7 +265,7 @@ Result SoftSurface::Lock(const Rect* rect, platform::SurfaceDesc* desc, uint32_t
 
 Result SoftSurface::Unlock(const Rect* rect) {
     (void)rect;
-    Result answer = Intercept("Unlock", "Unlock(" + Name() + ")");
+    Result answer = Intercept("Unlock", [&] { return "Unlock(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (!locked_) return platform::DDERR_NOTLOCKED;
     locked_ = false;
@@ -266,7 +273,7 @@ Result SoftSurface::Unlock(const Rect* rect) {
 }
 
 Result SoftSurface::GetPixelFormat(platform::PixelFormat* format) {
-    Result answer = Intercept("GetPixelFormat", "GetPixelFormat(" + Name() + ")");
+    Result answer = Intercept("GetPixelFormat", [&] { return "GetPixelFormat(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (format == nullptr) return platform::DDERR_INVALIDPARAMS;
     *format = FormatOf(layout_);
@@ -274,9 +281,11 @@ Result SoftSurface::GetPixelFormat(platform::PixelFormat* format) {
 }
 
 Result SoftSurface::SetColorKey(uint32_t flags, const platform::ColorKey* key) {
-    char text[64];
-    std::snprintf(text, sizeof text, ",0x%X)", key != nullptr ? key->low : 0u);
-    Result answer = Intercept("SetColorKey", "SetColorKey(" + Name() + text);
+    Result answer = Intercept("SetColorKey", [&] {
+        char text[64];
+        std::snprintf(text, sizeof text, ",0x%X)", key != nullptr ? key->low : 0u);
+        return "SetColorKey(" + Name() + text;
+    });
     if (answer != platform::DD_OK) return answer;
     if (!(flags & platform::DDCKEY_SRCBLT)) return platform::DDERR_INVALIDPARAMS;
     keyed_ = key != nullptr;
@@ -285,13 +294,13 @@ Result SoftSurface::SetColorKey(uint32_t flags, const platform::ColorKey* key) {
 }
 
 Result SoftSurface::IsLost() {
-    Result answer = Intercept("IsLost", "IsLost(" + Name() + ")");
+    Result answer = Intercept("IsLost", [&] { return "IsLost(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     return lost_ ? platform::DDERR_SURFACELOST : platform::DD_OK;
 }
 
 Result SoftSurface::Restore() {
-    Result answer = Intercept("Restore", "Restore(" + Name() + ")");
+    Result answer = Intercept("Restore", [&] { return "Restore(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (Orphaned()) return platform::DDERR_GENERIC;
     for (SoftSurface* s : {this, attached_}) {
@@ -305,7 +314,8 @@ Result SoftSurface::Restore() {
 Result SoftSurface::GetAttachedSurface(const platform::SurfaceCaps* caps, platform::Surface** out) {
     if (out == nullptr) return platform::DDERR_INVALIDPARAMS;
     *out = nullptr;
-    Result answer = Intercept("GetAttachedSurface", "GetAttachedSurface(" + Name() + ")");
+    Result answer =
+        Intercept("GetAttachedSurface", [&] { return "GetAttachedSurface(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (caps == nullptr || !(caps->caps & platform::DDSCAPS_BACKBUFFER) || attached_ == nullptr) {
         return platform::DDERR_GENERIC;
@@ -318,7 +328,7 @@ Result SoftSurface::GetAttachedSurface(const platform::SurfaceCaps* caps, platfo
 Result SoftSurface::GetDC(platform::DeviceContextHandle* out) {
     if (out == nullptr) return platform::DDERR_INVALIDPARAMS;
     *out = nullptr;
-    Result answer = Intercept("GetDC", "GetDC(" + Name() + ")");
+    Result answer = Intercept("GetDC", [&] { return "GetDC(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (lost_) return platform::DDERR_SURFACELOST;
     if (locked_ || dc_ != nullptr) return platform::DDERR_CANTCREATEDC;
@@ -329,7 +339,7 @@ Result SoftSurface::GetDC(platform::DeviceContextHandle* out) {
 }
 
 Result SoftSurface::ReleaseDC(platform::DeviceContextHandle dc) {
-    Result answer = Intercept("ReleaseDC", "ReleaseDC(" + Name() + ")");
+    Result answer = Intercept("ReleaseDC", [&] { return "ReleaseDC(" + Name() + ")"; });
     if (answer != platform::DD_OK) return answer;
     if (dc == nullptr || dc != dc_) return platform::DDERR_INVALIDPARAMS;
     delete dc_;

@@ -71,7 +71,15 @@ class SoftSurface final : public platform::Surface {
 
   private:
     friend class SoftDirectDraw;
-    platform::Result Intercept(const char* operation, const std::string& call);
+    // Shows the operation to the observer, if any; the readable call is only put together
+    // when someone is there to read it, so the game's own draws pay nothing for the log.
+    template <class Describe>
+    platform::Result Intercept(const char* operation, Describe&& describe) {
+        if (!Observed()) return platform::DD_OK;
+        return InterceptObserved(operation, describe());
+    }
+    bool Observed() const;
+    platform::Result InterceptObserved(const char* operation, const std::string& call);
     platform::Result Copy(const platform::Rect& from, SoftSurface& source, int x, int y,
                           bool keyed);
     void AllocatePixels();
