@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -20,7 +21,7 @@ bool IsReadOnly(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-std::FILE* CreateFresh(const char* path) {
+std::FILE* CreateFresh(const char* path, const char*) {
     ::DeleteFileA(path);
     const int descriptor =
         ::_open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
@@ -48,10 +49,12 @@ bool IsReadOnly(const char* path) {
     return ::access(path, F_OK) == 0 && ::access(path, W_OK) != 0;
 }
 
-std::FILE* CreateFresh(const char* path) {
+std::FILE* CreateFresh(const char* path, const char* modelPath) {
     ::unlink(path);
     const int descriptor = ::open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (descriptor < 0) return nullptr;
+    struct stat model;
+    if (::stat(modelPath, &model) == 0) ::fchmod(descriptor, model.st_mode & 07777);
     std::FILE* file = ::fdopen(descriptor, "wb");
     if (file == nullptr) ::close(descriptor);
     return file;

@@ -65,7 +65,7 @@ int ChessGame::SaveGame(const char* path) const {
     std::memcpy(tempPath, path, pathLength);
     std::memcpy(tempPath + pathLength, kTempSuffix, sizeof kTempSuffix);
     // A stale temporary file left by an interrupted save is replaced.
-    std::FILE* file = file_replace::CreateFresh(tempPath);
+    std::FILE* file = file_replace::CreateFresh(tempPath, path);
     if (file == nullptr) return 0;
 
     bool written =

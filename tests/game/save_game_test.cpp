@@ -83,6 +83,18 @@ TEST_F(SaveGame, SavingReplacesAnEarlierFile) {
     EXPECT_EQ(ReadFile(path), expected);
 }
 
+// The save goes through a new file renamed over the old one; the player's own file keeps
+// the permissions it had.
+TEST_F(SaveGame, ReplacedFileKeepsItsPermissions) {
+    namespace fs = std::filesystem;
+    const std::string path = PlaceEarlierSave("private.chs");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(game.SaveGame(path.c_str()), 1);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadFile(path), kNewGameFile);
+}
+
 TEST_F(SaveGame, RoundTripRestoresSquaresTurnAndKinds) {
     SetUpPosition(game.board, "Kh8 ka5 Qd4 nb2 pg5");
     game.whoseTurn = 0;
