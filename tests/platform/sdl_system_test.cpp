@@ -39,6 +39,25 @@ platform::WindowHandle OpenWindow() {
                                  windowClass.instance);
 }
 
+// The game's display: DirectDraw at 640x480x16 with a primary and one back buffer.
+platform::Surface* OpenFlippingPrimary(platform::WindowHandle window, platform::DirectDraw** dd) {
+    *dd = nullptr;
+    EXPECT_EQ(Sys().DirectDrawCreate(nullptr, dd, nullptr), DD_OK);
+    if (*dd == nullptr) return nullptr;
+    EXPECT_EQ(
+        (*dd)->SetCooperativeLevel(window, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
+        DD_OK);
+    EXPECT_EQ((*dd)->SetDisplayMode(640, 480, 16), DD_OK);
+    platform::SurfaceDesc desc;
+    desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
+    desc.backBufferCount = 1;
+    desc.caps.caps =
+        platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
+    platform::Surface* primary = nullptr;
+    EXPECT_EQ((*dd)->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    return primary;
+}
+
 // Everything a game start does, on the virtual display: window, DirectDraw at 640x480x16,
 // primary with back buffer, a few drawn and flipped frames, then the close by message.
 int SmokeGame(platform::ModuleHandle instance, int showCommand) {
@@ -49,18 +68,8 @@ int SmokeGame(platform::ModuleHandle instance, int showCommand) {
     Sys().UpdateWindow(window);
 
     platform::DirectDraw* dd = nullptr;
-    EXPECT_EQ(Sys().DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
-    EXPECT_EQ(
-        dd->SetCooperativeLevel(window, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
-        DD_OK);
-    EXPECT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
-    platform::SurfaceDesc desc;
-    desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
-    desc.backBufferCount = 1;
-    desc.caps.caps =
-        platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
-    platform::Surface* primary = nullptr;
-    EXPECT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    platform::Surface* primary = OpenFlippingPrimary(window, &dd);
+    if (primary == nullptr) return -1;
     platform::SurfaceCaps caps{platform::DDSCAPS_BACKBUFFER};
     platform::Surface* back = nullptr;
     EXPECT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
@@ -239,18 +248,8 @@ TEST(SdlSystem, AQuickClickIsSpreadOverTwoFrames) {
     ASSERT_NE(window, nullptr);
     system.ShowWindow(window, platform::SW_SHOWNORMAL);
     platform::DirectDraw* dd = nullptr;
-    ASSERT_EQ(system.DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
-    ASSERT_EQ(
-        dd->SetCooperativeLevel(window, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
-        DD_OK);
-    ASSERT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
-    platform::SurfaceDesc desc;
-    desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
-    desc.backBufferCount = 1;
-    desc.caps.caps =
-        platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
-    platform::Surface* primary = nullptr;
-    ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    platform::Surface* primary = OpenFlippingPrimary(window, &dd);
+    ASSERT_NE(primary, nullptr);
     platform::Message message;
     auto drain = [&] {
         std::vector<uint32_t> got;
