@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "bench/rules/board_rows.h"
 #include "game/chess_game.h"
 #include "tests/reference/reference_player.h"
 
@@ -43,19 +44,3 @@ inline constexpr BenchPosition kPositions[] = {
     {"checkmate", "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR", 1},
 };
 inline constexpr int kPositionCount = sizeof kPositions / sizeof kPositions[0];
-
-template <typename BoardType>
-void LoadRows(BoardType& board, const char* rows) {
-    char file = 'a';
-    char rank = '1';
-    for (const char* c = rows; *c != '\0'; ++c) {
-        if (*c == '/') {
-            file = 'a';
-            ++rank;
-        } else if (*c >= '1' && *c <= '8') {
-            for (int i = 0; i < *c - '0'; ++i) board.SetSquare(file++, rank, ' ');
-        } else {
-            board.SetSquare(file++, rank, *c);
-        }
-    }
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/rules/board_rows.h"
 #include "rules/board.h"
 
 // Fixed positions for the rules benchmarks, given as eight rows separated by '/', rank '1'
@@ -21,18 +22,3 @@ inline constexpr BenchPosition kBenchPositions[] = {
     // White is checkmated: no side stops the status scan early.
     {"checkmate", "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR", "a7a6", kWhite, 'e', '8'},
 };
-
-inline void LoadRows(Board& board, const char* rows) {
-    char file = 'a';
-    char rank = '1';
-    for (const char* c = rows; *c != '\0'; ++c) {
-        if (*c == '/') {
-            file = 'a';
-            ++rank;
-        } else if (*c >= '1' && *c <= '8') {
-            for (int i = 0; i < *c - '0'; ++i) board.SetSquare(file++, rank, ' ');
-        } else {
-            board.SetSquare(file++, rank, *c);
-        }
-    }
-}

@@ -62,7 +62,7 @@ TEST(Evaluation, WhiteFirstMovesScoreByDevelopment) {
 // black knight that nothing could take back.
 TEST(Evaluation, AttackedPiecesCostOrCountByRecapture) {
     Board board;
-    SetUpPosition(board, "Kh8 ka1 Rd4 rd1");
+    SetUpBoard(board, "Kh8 ka1 Rd4 rd1");
     ComputerPlayer player = PlayerFor(board, 1);
     // Rook: 5 + 16 - distance 6 to a1; king on h8: 1 + 16 - 14.
     EXPECT_EQ(player.ScoreSide(1, 1), -20 + 3);
@@ -71,14 +71,14 @@ TEST(Evaluation, AttackedPiecesCostOrCountByRecapture) {
     EXPECT_EQ(player.ScoreSide(0, 0), 3 + 10);
     EXPECT_EQ(player.ScorePosition(), 1000 + (-17) - 13);
 
-    SetUpPosition(board, "Kh8 ka1 Rd4 nc2");
+    SetUpBoard(board, "Kh8 ka1 Rd4 nc2");
     EXPECT_EQ(player.ScoreSide(1, 1), -20 + 3);
     EXPECT_EQ(player.ScoreSide(1, 0), 0 + 3);
 }
 
 TEST(Evaluation, PieceThatChecksGetsBonus) {
     Board board;
-    SetUpPosition(board, "Kh8 ka1 Ra4");
+    SetUpBoard(board, "Kh8 ka1 Ra4");
     ComputerPlayer player = PlayerFor(board, 1);
     EXPECT_EQ(player.ScoreSide(1, 1), (5 + 16 - 3 + 4) + 3);
 }
@@ -87,24 +87,24 @@ TEST(Evaluation, PieceThatChecksGetsBonus) {
 // not over; the knight's term shows where distances are measured from.
 TEST(Evaluation, MissingEnemyKingMeasuresFromItsHomeSquare) {
     Board board;
-    SetUpPosition(board, "Ke8 Nb1 ra8");
+    SetUpBoard(board, "Ke8 Nb1 ra8");
     ComputerPlayer player = PlayerFor(board, 1);
     EXPECT_EQ(player.ScoreSide(1, 0), 0 + (4 + 16 - 3));
     EXPECT_EQ(player.ScoreSide(1, 1), -20 + (4 + 16 - 3));
-    SetUpPosition(board, "ke1 nb8 Ra1");
+    SetUpBoard(board, "ke1 nb8 Ra1");
     EXPECT_EQ(player.ScoreSide(0, 1), -20 + (4 + 16 - 3));
 }
 
 TEST(Evaluation, OpponentWithoutMovesScoresFixed) {
     Board board;
     ComputerPlayer player = PlayerFor(board, 1);
-    SetUpPosition(board, "ka1 Qb3 Kh8");  // Black stalemated
+    SetUpBoard(board, "ka1 Qb3 Kh8");  // Black stalemated
     EXPECT_EQ(player.ScoreSide(1, 0), 500);
     EXPECT_EQ(player.ScoreSide(1, 1), 500);
     EXPECT_EQ(player.ScoreSide(0, 1), 1 + 16 - 14);
-    SetUpPosition(board, "Kh8 qf7 ka1");  // White stalemated
+    SetUpBoard(board, "Kh8 qf7 ka1");  // White stalemated
     EXPECT_EQ(player.ScoreSide(0, 1), 500);
-    SetUpPosition(board, "Kh8 qg7 kf6");  // White checkmated
+    SetUpBoard(board, "Kh8 qg7 kf6");  // White checkmated
     EXPECT_EQ(player.ScoreSide(0, 0), 500);
     // White's king is attacked by a queen that cannot be taken: nothing counts.
     EXPECT_EQ(player.ScoreSide(1, 0), 0);

@@ -118,7 +118,7 @@ TEST_F(MoveSearch, PickMoveOnEmptyTableGivesEmptyText) {
 }
 
 TEST_F(MoveSearch, FewLegalMovesNeverPickAnEmptyEntry) {
-    SetUpPosition(board, "Ka8 kh1");
+    SetUpBoard(board, "Ka8 kh1");
     player.BeginSearch(1);
     SearchToEnd();
     EXPECT_EQ(player.candidates[3].score, -1);

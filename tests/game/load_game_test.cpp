@@ -44,7 +44,7 @@ TEST_F(LoadGame, KeysAndValuesInAnyCase) {
 }
 
 TEST_F(LoadGame, OnlyTheLinesPresentChangeTheGame) {
-    SetUpPosition(game.board, "Kh8 ka5 Pc6");
+    SetUpBoard(game.board, "Kh8 ka5 Pc6");
     const Board before = game.board;
     game.whiteKind = 2;
     ASSERT_EQ(Load("WhoseTurn = Black"), 1);

@@ -26,7 +26,7 @@ class Promotion : public ::testing::Test {
 
 TEST_F(Promotion, HumanWhiteChoosesAfterTheMoveIsReported) {
     game.NewGame(Human, Human);
-    SetUpPosition(game.board, "Kh8 ka5 Pb2");
+    SetUpBoard(game.board, "Kh8 ka5 Pb2");
     EXPECT_EQ(game.Step(), WhiteToMove);
     Submit("b2b1");
     EXPECT_EQ(game.Step(), MoveMade);
@@ -45,7 +45,7 @@ TEST_F(Promotion, HumanWhiteChoosesAfterTheMoveIsReported) {
 
 TEST_F(Promotion, OneChoiceConvertsEveryPawnOnTheRank) {
     game.NewGame(Human, Human);
-    SetUpPosition(game.board, "Kh8 ka5 pc8 pf8");
+    SetUpBoard(game.board, "Kh8 ka5 pc8 pf8");
     game.whoseTurn = 1;
     EXPECT_EQ(game.Step(), BlackPromotes);
     Submit("R");
@@ -57,7 +57,7 @@ TEST_F(Promotion, OneChoiceConvertsEveryPawnOnTheRank) {
 
 TEST_F(Promotion, ComputerPawnOnItsLastRankIsQueenedBeforeTheEndTest) {
     game.NewGame(Computer, Human);
-    SetUpPosition(game.board, "Kh8 ka5 Pd1 Pg1");
+    SetUpBoard(game.board, "Kh8 ka5 Pd1 Pg1");
     game.whoseTurn = 0;
     EXPECT_EQ(game.Step(), BlackToMove);
     EXPECT_EQ(game.board.GetSquare('d', '1'), 'Q');
@@ -67,7 +67,7 @@ TEST_F(Promotion, ComputerPawnOnItsLastRankIsQueenedBeforeTheEndTest) {
 // White's only legal move is the pawn's step onto a1.
 TEST_F(Promotion, ComputerPromotionRecordsThePawn) {
     game.NewGame(Computer, Human);
-    SetUpPosition(game.board, "Kh8 Pa2 rg1 ra7 kc4");
+    SetUpBoard(game.board, "Kh8 Pa2 rg1 ra7 kc4");
     EXPECT_EQ(game.Step(), ComputerThinking);
     int result = ComputerThinking;
     for (int i = 0; i < 100 && result == ComputerThinking; ++i) result = game.Step();

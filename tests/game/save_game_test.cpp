@@ -96,7 +96,7 @@ TEST_F(SaveGame, ReplacedFileKeepsItsPermissions) {
 }
 
 TEST_F(SaveGame, RoundTripRestoresSquaresTurnAndKinds) {
-    SetUpPosition(game.board, "Kh8 ka5 Qd4 nb2 pg5");
+    SetUpBoard(game.board, "Kh8 ka5 Qd4 nb2 pg5");
     game.whoseTurn = 0;
     game.whiteKind = 2;
     game.blackKind = Human;
@@ -123,7 +123,7 @@ TEST_F(SaveGame, BlockedTempFileLeavesTheEarlierSave) {
 
 TEST_F(SaveGame, WriteErrorLeavesTheEarlierSave) {
     const std::string path = PlaceEarlierSave("full.chs");
-    SetUpPosition(game.board, "Kh8 ka5");
+    SetUpBoard(game.board, "Kh8 ka5");
     // A file size limit makes the writes fail part way, as a full disk would.
     signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};

@@ -135,10 +135,10 @@ TEST_F(GameStep, GameEndsOnMateOrStalemateOfEitherSide) {
 
     // Black stalemated while Black is not to move still ends the game.
     game.NewGame(Human, Human);
-    SetUpPosition(game.board, "ka1 Qb3 Kh8");
+    SetUpBoard(game.board, "ka1 Qb3 Kh8");
     EXPECT_EQ(game.Step(), GameOver);
     // Check alone plays on, and the end is not final: a new position plays again.
-    SetUpPosition(game.board, "Ke8 ke1 re4");
+    SetUpBoard(game.board, "Ke8 ke1 re4");
     EXPECT_EQ(game.Step(), WhiteToMove);
 }
 
