@@ -127,13 +127,26 @@ TEST(SdlSystem, AVirtualDisplayNobodyAskedForIsRefusedWithAReason) {
     platform::InstallSystem(nullptr);
 }
 
-TEST(SdlSystem, TheCursorIsPlacedInPicturePixels) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+// The SDL System on the dummy driver with the game window open and shown.
+class SdlWindow : public testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        platform::InstallSystem(&system);
+        window = OpenWindow();
+        ASSERT_NE(window, nullptr);
+        system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    }
+    void TearDown() override {
+        if (window != nullptr) system.DestroyWindow(window);
+        platform::InstallSystem(nullptr);
+    }
+
     sdl::SdlSystem system;
-    platform::InstallSystem(&system);
-    platform::WindowHandle window = OpenWindow();
-    ASSERT_NE(window, nullptr);
-    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    platform::WindowHandle window = nullptr;
+};
+
+TEST_F(SdlWindow, TheCursorIsPlacedInPicturePixels) {
     ASSERT_TRUE(system.SetCursorPos(320, 240));
     platform::Message message;
     system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_NOREMOVE);
@@ -150,8 +163,6 @@ TEST(SdlSystem, TheCursorIsPlacedInPicturePixels) {
     EXPECT_EQ(at.y, 400);
     system.ToggleFullscreen();
     EXPECT_TRUE(system.Fullscreen());
-    system.DestroyWindow(window);
-    platform::InstallSystem(nullptr);
 }
 
 void Push(const SDL_Event& event) {
@@ -175,13 +186,7 @@ SDL_Event WindowEvent(Uint8 what) {
     return event;
 }
 
-TEST(SdlSystem, InputArrivesAsWindowMessages) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    sdl::SdlSystem system;
-    platform::InstallSystem(&system);
-    platform::WindowHandle window = OpenWindow();
-    ASSERT_NE(window, nullptr);
-    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+TEST_F(SdlWindow, InputArrivesAsWindowMessages) {
     platform::DirectDraw* dd = nullptr;
     ASSERT_EQ(system.DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
     platform::SurfaceDesc desc;
@@ -234,19 +239,11 @@ TEST(SdlSystem, InputArrivesAsWindowMessages) {
     EXPECT_EQ(sheet->IsLost(), platform::DDERR_SURFACELOST);
     sheet->Release();
     dd->Release();
-    system.DestroyWindow(window);
-    platform::InstallSystem(nullptr);
 }
 
 // A press and release between two frames would be lost to a game that reads the button once
 // per frame, so the release waits, with everything behind it, until a frame is shown.
-TEST(SdlSystem, AQuickClickIsSpreadOverTwoFrames) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    sdl::SdlSystem system;
-    platform::InstallSystem(&system);
-    platform::WindowHandle window = OpenWindow();
-    ASSERT_NE(window, nullptr);
-    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+TEST_F(SdlWindow, AQuickClickIsSpreadOverTwoFrames) {
     platform::DirectDraw* dd = nullptr;
     platform::Surface* primary = OpenFlippingPrimary(window, &dd);
     ASSERT_NE(primary, nullptr);
@@ -282,8 +279,6 @@ TEST(SdlSystem, AQuickClickIsSpreadOverTwoFrames) {
 
     primary->Release();
     dd->Release();
-    system.DestroyWindow(window);
-    platform::InstallSystem(nullptr);
 }
 
 TEST(SdlSystem, ReportsTheFactsTheVersionProbeNeeds) {
