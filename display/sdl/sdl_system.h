@@ -34,8 +34,14 @@ class SdlSystem final : public platform::System,
     SdlSystem& operator=(const SdlSystem&) = delete;
 
     bool Fullscreen() const { return fullscreen_; }
-    // Alt+Enter: between the desktop-filling window and a 640x480 resizable one.
+    // Alt+Enter: between the desktop-filling window and a 640x480 resizable one. Tells
+    // `switched` (when set) the new state.
     void ToggleFullscreen();
+    // Before the window is made: whether it starts full screen, and who hears of switches.
+    void StartScreen(bool fullScreen, void (*switched)(bool fullScreen)) {
+        startFullscreen_ = fullScreen;
+        switched_ = switched;
+    }
 
     uint16_t RegisterClassA(const platform::WindowClass& windowClass) override;
     platform::IconHandle LoadIconA(platform::ModuleHandle instance, int resourceId) override;
@@ -120,6 +126,8 @@ class SdlSystem final : public platform::System,
     uint32_t textureFormat_ = 0;
     bool videoOpen_ = false;
     bool fullscreen_ = true;
+    bool startFullscreen_ = true;
+    void (*switched_)(bool fullScreen) = nullptr;
     bool cursorHidden_ = false;
     uint32_t framePeriodMs_ = 16;
     uint32_t lastPresentMs_ = 0;
