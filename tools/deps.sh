@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages a build needs are installed.
-# Usage: tools/deps.sh game|test
+# Usage: tools/deps.sh game|package|test
 # As root, missing packages are installed with apt-get; otherwise the one sudo command to
 # run is printed and the script fails.
 set -euo pipefail
 
 game_packages=(cmake make g++ pkg-config libsdl2-dev)
-test_packages=("${game_packages[@]}" ninja-build clang libclang-rt-14-dev libgtest-dev
-               libgmock-dev libbenchmark-dev python3 xvfb xdotool x11-apps imagemagick
-               g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri)
+# The .deb needs dpkg-dev (dpkg-shlibdeps, dpkg-buildflags); the Windows installer nsis.
+package_packages=("${game_packages[@]}" dpkg-dev g++-mingw-w64-x86-64 nsis)
+test_packages=("${package_packages[@]}" lintian appstream desktop-file-utils ninja-build
+               clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev python3 xvfb
+               xdotool x11-apps imagemagick wine wine64 libgl1-mesa-dri)
 
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;
+  package) wanted=("${package_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 game|test" >&2; exit 2 ;;
+  *) echo "usage: $0 game|package|test" >&2; exit 2 ;;
 esac
 
 missing=()
