@@ -38,7 +38,8 @@ fi
 
 if [[ $what == all || $what == windows ]]; then
   echo "== Windows zip and installer =="
-  build=$root/build/package-windows
+  # The same configuration as the Windows build of tools/test.sh, so they share a directory.
+  build=$root/build/windows
   cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
   cmake --build "$build" -j "$(nproc)"

@@ -14,6 +14,7 @@ shot=${2:-}
 for tool in lintian appstreamcli desktop-file-validate dpkg-deb apt-get Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "deb_check: $tool is missing (tools/deps.sh test)" >&2; exit 1; }
 done
+source "$root/tests/screen_points.sh"
 
 work=$(mktemp -d)
 xvfb=""
@@ -86,31 +87,16 @@ done
 [[ -n $window ]] || fail "no game window"
 xdotool mousemove --window "$window" 600 460
 
-# The board is shown once the bottom-left pixel of every square agrees with the background
-# sheet (within the 16-bit display's rounding).
-points=()
-for r in 0 1 2 3 4 5 6 7; do for c in 0 1 2 3 4 5 6 7; do
-  points+=("$((122 + 50 * c)),$((87 + 50 * r))")
-done; done
-agreeing() {
-  local format="" point
-  for point in "${points[@]}"; do
-    format+="%[fx:int(255*p{$point}.r+0.5)] %[fx:int(255*p{$point}.g+0.5)] %[fx:int(255*p{$point}.b+0.5)]\n"
-  done
-  paste -d' ' <(convert "$1" -format "$format" info:) \
-              <(convert "$root/resources/back.bmp" -format "$format" info:) |
-    awk 'function near(a, b) { return a - b <= 12 && b - a <= 12 }
-         { if (near($1, $4) && near($2, $5) && near($3, $6)) n++ } END { print n + 0 }'
-}
+# The board is shown once the corner of every square agrees with the background sheet.
 board=0
 for _ in $(seq 40); do
   sleep 0.25
   import -window "$window" "$work/board.png" 2>/dev/null || continue
-  board=$(agreeing "$work/board.png")
-  (( board >= 56 )) && break
+  board=$(agreeing_points "$work/board.png" "$root/resources/back.bmp" 0 "${board_squares[@]}")
+  (( ${board%% *} >= 56 )) && break
 done
-echo "board squares agreeing with back.bmp: $board of 64"
-(( board >= 56 )) || fail "no board on the screen"
+echo "board squares agreeing with back.bmp: $board"
+(( ${board%% *} >= 56 )) || fail "no board on the screen"
 [[ -n $shot ]] && import -window root "$shot"
 [[ -d $XDG_DATA_HOME/kestrion ]] || fail "--user-data made no data directory"
 
