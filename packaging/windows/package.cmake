@@ -12,6 +12,10 @@ configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/kestrion.manifest.in ${KESTRI
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/version.rc.in ${generated}/version.rc @ONLY)
 target_sources(kestrion_win32 PRIVATE ${generated}/version.rc)
 set_property(SOURCE ${generated}/version.rc APPEND PROPERTY OBJECT_DEPENDS ${KESTRION_MANIFEST})
+if(MSVC)
+  # The manifest is in the resources already; the linker must not add a second one.
+  target_link_options(kestrion_win32 PRIVATE /MANIFEST:NO)
+endif()
 
 # Notes for Windows readers, with Windows line ends.
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${generated}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
