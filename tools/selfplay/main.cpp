@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 
 namespace {
@@ -178,7 +179,7 @@ void KeepShorter(std::vector<double>& shortest, const std::vector<double>& again
 bool PlayGames(const Options& options, std::vector<GameRecord>& records) {
     if (options.seeded) {
         randomSeeded = 1;
-        std::srand(options.seed);
+        SeedRandom(options.seed);
     }
     static ChessGame game;
     records.assign(static_cast<std::size_t>(options.games), GameRecord{});
