@@ -12,6 +12,11 @@
 #include "ai/random_draw.h"
 #include "game/chess_game.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 struct Options {
@@ -192,6 +197,11 @@ bool PlayGames(const Options& options, std::vector<GameRecord>& records) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Lines end in a bare newline here too, instead of the runtime's "\r\n", so that the
+    // output of one seed is the same bytes on every platform.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     Options options;
     const int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed == 1 ? 0 : 2;
