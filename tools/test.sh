@@ -3,7 +3,8 @@
 # cross-built with mingw-w64 and checked under Wine, the packages (the .deb checked with
 # lintian and started from its unpacked files, the Windows installer run and undone under
 # Wine), then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer (which
-# also runs the fuzzers).
+# also runs the fuzzers); last, the self-play tool of all three builds must play the same
+# games from one seed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
@@ -37,3 +38,12 @@ cmake -S "$root" -B "$root/build/asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelW
   -DKESTRION_SANITIZE=ON -DKESTRION_FUZZ=ON -DKESTRION_BENCH=OFF >/dev/null
 cmake --build "$root/build/asan" -j "$jobs"
 ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
+
+echo "== One seed, one game: the g++, sanitizer and Windows builds play alike =="
+# Wine runs in the prefix the smoke test made; each command line is one argument.
+printf -v windows_selfplay 'env WINEPREFIX=%q WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine %q' \
+  "$root/build/windows/wine-prefix" "$root/build/windows/tools/selfplay/kestrion-selfplay.exe"
+printf -v release_selfplay '%q' "$root/build/release/tools/selfplay/kestrion-selfplay"
+printf -v asan_selfplay '%q' "$root/build/asan/tools/selfplay/kestrion-selfplay"
+"$root/tests/selfplay/same_game_everywhere.sh" \
+  "$release_selfplay" "$asan_selfplay" "$windows_selfplay"
