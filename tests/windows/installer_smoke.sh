@@ -16,6 +16,7 @@ for tool in wine wineserver Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "installer_smoke: $tool is missing (tools/deps.sh test)" >&2; exit 1; }
 done
 source "$root/tests/screen_points.sh"
+source "$root/tests/windows/wine_desktop.sh"
 
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
@@ -38,9 +39,7 @@ trap cleanup EXIT
 for _ in $(seq 100); do [[ -s $work/run/display ]] && break; sleep 0.1; done
 [[ -s $work/run/display ]] || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/run/display")
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480 /f >/dev/null 2>&1
-wineserver -w
+use_game_desktop "$work/run/reg.log"
 drive_c=$WINEPREFIX/drive_c
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrion'
 

@@ -18,6 +18,7 @@ for tool in wine wineserver Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "wine_smoke: $tool is missing (tools/deps.sh test)" >&2; exit 1; }
 done
 source "$root/tests/screen_points.sh"
+source "$root/tests/windows/wine_desktop.sh"
 for exe in kestrion.exe kestrion-platform-check.exe; do
   [[ -f $build/$exe ]] || { echo "wine_smoke: $build/$exe is not built" >&2; exit 1; }
 done
@@ -40,24 +41,7 @@ for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || { echo "wine_smoke: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(cat "$work/display")
 
-# A virtual desktop of the game's size lets it change the display mode on any X screen and
-# keeps its exit code.
-# The first start of a new prefix can refuse the change while Wine is still setting the prefix
-# up, so each setting gets a second try, and a failure says what it was.
-set_wine_key() {
-  local attempt
-  for attempt in 1 2; do
-    wine reg add "$@" /f >"$work/reg.log" 2>&1 && return 0
-    wineserver -w
-  done
-  echo "wine_smoke: could not set $1 in the Wine registry:" >&2
-  cat "$work/reg.log" >&2
-  exit 1
-}
-set_wine_key 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-set_wine_key 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480
-# The desktop running now was made before the setting; the next program starts a new one.
-wineserver -w
+use_game_desktop "$work/reg.log"
 
 echo "-- platform check"
 timeout 60 wine "$build/kestrion-platform-check.exe" "$(winepath -w "$sheets")"
