@@ -371,4 +371,8 @@ class System {
 System& Sys();
 void InstallSystem(System* system);
 
+// The game as each platform layer's entry helper runs it (RunWithSdl, RunWithWin32): the
+// desktop's WinMain without its two unused arguments.
+using GameMain = int (*)(ModuleHandle instance, int showCommand);
+
 }  // namespace platform
