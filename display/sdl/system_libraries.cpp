@@ -15,8 +15,9 @@ char ddrawToken, dinputToken, entryToken;
 
 }  // namespace
 
-// The display layer needs nothing of the host, so it reports what the original display
-// libraries found on a current NT-family system: version 6.1 with both libraries present.
+// The game's start-up probe asks for the system version and for the two display libraries
+// before it opens the display. The SDL layer needs neither, so it answers as a current
+// NT-family system with both libraries present would: version 6.1, and the two entry points.
 bool SdlSystem::GetVersionExA(platform::OsVersionInfo* info) {
     if (info == nullptr || info->size != sizeof(platform::OsVersionInfo)) return false;
     info->platformId = platform::VER_PLATFORM_WIN32_NT;

@@ -60,8 +60,9 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, 1, 0);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
-                    // Full screen, the display is taken from the program as on the original
-                    // desktop, so the repair of lost surfaces runs; a window keeps its own.
+                    // Full screen, leaving the program loses its display surfaces as it does on
+                    // Win32, so the game's repair of lost surfaces runs on every platform; a
+                    // window keeps its own.
                     if (fullscreen_) {
                         for (soft::SoftDirectDraw* directDraw : directDraws_) {
                             directDraw->MarkAllLost();
