@@ -6,9 +6,9 @@
 set -euo pipefail
 
 game_packages=(cmake make g++ pkg-config libsdl2-dev)
-test_packages=("${game_packages[@]}" ninja-build clang libclang-rt-14-dev libgtest-dev
-               libgmock-dev libbenchmark-dev python3 xvfb xdotool x11-apps imagemagick
-               g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri)
+test_packages=("${game_packages[@]}" ninja-build clang clang-format-14 libclang-rt-14-dev
+               libgtest-dev libgmock-dev libbenchmark-dev python3 xvfb xdotool x11-apps
+               imagemagick g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri)
 
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;
