@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <string>
 
+#include "app/game_main.h"
 #include "app/launch/launch.h"
 #include "app/launch/screen_memory.h"
-#include "app/shell.h"
 #include "display/sdl/sdl_entry.h"
 
 namespace {
@@ -20,6 +20,7 @@ void RememberScreen(bool fullScreen) {
 
 }  // namespace
 
+// The program's entry on the SDL2 desktop: the options first, then the game.
 int main(int argc, char** argv) {
     launch::LaunchPlan plan = launch::PrepareLaunch(argc, argv, stdout, stderr);
     if (!plan.play) return plan.exitCode;

@@ -9,8 +9,9 @@ game_packages=(cmake make g++ pkg-config libsdl2-dev)
 # The .deb needs dpkg-dev (dpkg-shlibdeps, dpkg-buildflags); the Windows installer nsis.
 package_packages=("${game_packages[@]}" dpkg-dev g++-mingw-w64-x86-64 nsis)
 test_packages=("${package_packages[@]}" lintian appstream desktop-file-utils ninja-build
-               clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev python3 xvfb
-               xdotool x11-apps imagemagick wine wine64 libgl1-mesa-dri)
+               clang clang-format-14 libclang-rt-14-dev libgtest-dev libgmock-dev
+               libbenchmark-dev python3 xvfb xdotool x11-apps imagemagick wine wine64
+               libgl1-mesa-dri)
 
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;

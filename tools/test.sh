@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: an optimised g++ build, the native Windows program
+# Checks the sources (includes point down the layers, every C++ file is clang-format clean),
+# then builds and runs every test: an optimised g++ build, the native Windows program
 # cross-built with mingw-w64 and checked under Wine, the packages (the .deb checked with
 # lintian and started from its unpacked files, the Windows installer run and undone under
 # Wine), then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer (which
@@ -8,6 +9,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
+
+echo "== Source checks =="
+python3 "$root/tools/check_layers.py" "$root"
+"$root/tools/check_format.sh"
 
 jobs=$(nproc)
 generator=()
