@@ -10,6 +10,7 @@
 
 #include "display/sdl/key_map.h"
 #include "display/sdl/letterbox.h"
+#include "display/sdl_decode/sdl_bitmap_decoder.h"
 #include "display/soft/file_search.h"
 #include "display/soft/gdi.h"
 #include "display/soft/soft_direct_draw.h"
@@ -173,10 +174,7 @@ platform::IconHandle SdlSystem::LoadIconA(platform::ModuleHandle, int resourceId
     if (icon_ == nullptr) {
         const EmbeddedFile* file = FindEmbeddedFile("icon.bmp");
         if (file == nullptr) return nullptr;
-        platform::BitmapHandle bitmap = soft::DecodeBitmap(file->data, file->size);
-        if (bitmap == nullptr) return nullptr;
-        icon_ = SDL_DuplicateSurface(soft::BitmapPixels(bitmap));
-        soft::DeleteBitmap(bitmap);
+        icon_ = DecodeSdlSurface(file->data, file->size);
         if (icon_ == nullptr) return nullptr;
     }
     return reinterpret_cast<platform::IconHandle>(&iconToken);
@@ -590,7 +588,8 @@ platform::ModuleHandle SdlSystem::GetModuleHandleA(const char*) {
 
 platform::BitmapHandle SdlSystem::LoadImageA(platform::ModuleHandle instance, const char* name,
                                              uint32_t type, int, int, uint32_t flags) {
-    return soft::LoadImageByName(instance, name, type, flags, "", EmbeddedLookup);
+    return soft::LoadImageByName(instance, name, type, flags, "", EmbeddedLookup,
+                                 DecodeBitmapWithSdl);
 }
 
 int SdlSystem::GetObjectA(platform::BitmapHandle bitmap, int size, platform::BitmapInfo* info) {
