@@ -16,6 +16,13 @@ cmake -S "$root" -B "$root/build/release" "${generator[@]}" -DCMAKE_BUILD_TYPE=R
 cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
+echo "== Browser build (emscripten), Chromium check and WebAssembly self-play =="
+# Only the page and the self-play tool: the suites above already cover the shared code.
+cmake -S "$root" -B "$root/build/web" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/emscripten.cmake" >/dev/null
+cmake --build "$root/build/web" -j "$jobs" --target kestrion kestrion-selfplay
+"$root/tests/web/run.sh" "$root/build/web/site"
+
 echo "== Windows build (mingw-w64) and Wine check =="
 cmake -S "$root" -B "$root/build/windows" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
