@@ -20,6 +20,7 @@ EM_JS(void, kestrion_present, (const uint8_t* rgba, int width, int height), {
 });
 
 EM_ASYNC_JS(void, kestrion_wait_for_paint, (), {
+    Module.kestrionFlips = (Module.kestrionFlips || 0) + 1;
     await new Promise((resolve) => {
         let done = false;
         const finish = () => { if (!done) { done = true; resolve(); } };
@@ -109,6 +110,10 @@ EM_JS(void, kestrion_take_decoded, (uint8_t* out), {
 // clang-format on
 
 namespace web {
+
+double PageClockMs() {
+    return emscripten_get_now();
+}
 
 void PresentRgba(const uint8_t* rgba, int width, int height) {
     kestrion_present(rgba, width, height);

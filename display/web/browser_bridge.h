@@ -3,11 +3,15 @@
 // The page's side of the web System: the few things only JavaScript can do, each a small
 // function written in the page's own language (browser_bridge.cpp). Those marked "waits"
 // give the browser its turn (the program is built with Asyncify) and come back later.
+// Everything else of the web System is plain C++, so tests give it a bridge of their own.
 
 #include <cstddef>
 #include <cstdint>
 
 namespace web {
+
+// Milliseconds since the page began, with fractions.
+double PageClockMs();
 
 // Shows a 640x480 picture of RGBA bytes on the page's canvas.
 void PresentRgba(const uint8_t* rgba, int width, int height);

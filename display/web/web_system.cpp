@@ -1,6 +1,5 @@
 #include "display/web/web_system.h"
 
-#include <emscripten.h>
 #include <strings.h>
 
 #include <algorithm>
@@ -318,7 +317,7 @@ platform::CursorHandle WebSystem::SetCursor(platform::CursorHandle cursor) {
 }
 
 uint32_t WebSystem::GetTickCount() {
-    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+    return static_cast<uint32_t>(static_cast<uint64_t>(PageClockMs()));
 }
 
 // --- Files, facts and bitmaps ----------------------------------------------------------------

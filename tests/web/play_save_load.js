@@ -57,6 +57,44 @@ function difference(a, b) {
 }
 const alike = (a, b) => difference(a, b) < 0.02;
 
+// What the screen must show of the background sheet (a 24-bit Windows bitmap) at (x, y):
+// its colour put into the display's 5-6-5 pixels and shown again with 8 bits a channel.
+function backgroundSheet(file) {
+  const bytes = fs.readFileSync(file);
+  const offset = bytes.readUInt32LE(10);
+  const width = bytes.readInt32LE(18);
+  const height = bytes.readInt32LE(22);
+  if (bytes.readUInt16LE(28) !== 24 || bytes.readUInt32LE(30) !== 0) fail(`${file} is not 24-bit`);
+  const pitch = Math.ceil((width * 3) / 4) * 4;
+  return (x, y) => {
+    const at = offset + (height - 1 - y) * pitch + x * 3;
+    const five = (v) => Math.floor(((v >> 3) * 255) / 31);
+    const six = (v) => Math.floor(((v >> 2) * 255) / 63);
+    return [five(bytes[at + 2]), six(bytes[at + 1]), five(bytes[at])];
+  };
+}
+
+// The parts of the screen that show only the background: the emblem beside the board and
+// the strip below it. Any difference means the page decoded or converted the sheet otherwise
+// than the desktop does.
+function checkBackground(rgb) {
+  const expected = backgroundSheet(path.join(__dirname, '../../resources/back.bmp'));
+  let wrong = 0;
+  let first = '';
+  for (const [left, top, right, bottom] of [[0, 200, 100, 330], [0, 462, 560, 480]]) {
+    for (let y = top; y < bottom; ++y) {
+      for (let x = left; x < right; ++x) {
+        const want = expected(x, y);
+        const at = (y * 640 + x) * 3;
+        const got = [rgb[at], rgb[at + 1], rgb[at + 2]];
+        if (got.every((value, i) => value === want[i])) continue;
+        if (wrong++ === 0) first = `at ${x},${y}: ${got} instead of ${want}`;
+      }
+    }
+  }
+  if (wrong > 0) fail(`${wrong} background pixels differ from the sheet, first ${first}`);
+}
+
 const turnPanel = (rgb) => crop(rgb, 540, 40, 99, 39);
 const board = (rgb) => crop(rgb, 120, 20, 400, 420);
 // The top ten rows of a square: only the piece standing on it reaches there.
@@ -128,8 +166,10 @@ async function main() {
     const firstFrameMs = await openPage(page, server.url);
     console.log(`first frame ${Math.round(firstFrameMs)} ms after the page was asked for`);
 
-    // The computer plays itself from the start.
-    const start = board(await picture(page));
+    // The computer plays itself from the start, over the background sheet's own pixels.
+    const first = await picture(page);
+    checkBackground(first);
+    const start = board(first);
     await waitFor('the computer does not play itself',
                   async () => !board(await picture(page)).equals(start), 20000);
     await shot(page, 'selfplay');
@@ -184,6 +224,22 @@ async function main() {
     await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
                                {timeout: 20000});
     await sleep(300);
+
+    // Hidden behind another tab, the game is inactive: its loop waits for messages and
+    // shows no frames until the page is in front again.
+    const flips = () => page.evaluate(() => Module.kestrionFlips || 0);
+    const other = await browser.newPage();
+    await other.bringToFront();
+    await sleep(300);
+    const hiddenFrom = await flips();
+    await sleep(1000);
+    const hiddenTo = await flips();
+    if (hiddenTo - hiddenFrom > 1) fail(`${hiddenTo - hiddenFrom} frames while the page was hidden`);
+    await other.close();
+    await page.bringToFront();
+    await waitFor('the game did not wake up in front again', async () => (await flips()) > hiddenTo + 5,
+                  5000);
+
     await click(page, 50, 160);
     await shot(page, 'dialog-load');
     await click(page, 300, 194);
