@@ -174,6 +174,19 @@ async function main() {
                   async () => !board(await picture(page)).equals(start), 20000);
     await shot(page, 'selfplay');
 
+    // Alt+Enter switches the page to full screen and back.
+    const fullscreen = () => page.evaluate(() => document.fullscreenElement !== null);
+    const altEnter = async () => {
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('Enter');
+      await page.keyboard.up('Alt');
+    };
+    await altEnter();
+    await waitFor('Alt+Enter did not switch to full screen', fullscreen, 5000);
+    await shot(page, 'fullscreen');
+    await altEnter();
+    await waitFor('Alt+Enter did not leave full screen', async () => !(await fullscreen()), 5000);
+
     // Play dialog: White human, Black computer (its starting choice), Play.
     await click(page, 50, 80);
     await shot(page, 'dialog-play');
@@ -218,12 +231,36 @@ async function main() {
       if (!lines.includes(line)) fail(`the saved game lacks "${line}":\n${saved}`);
     }
 
-    // A reload starts afresh, with the computer playing itself; the Load dialog brings the
-    // saved game back from the browser's storage.
+    // The page's bar downloads the saved game as a .chs file.
+    const downloads = path.join(work, 'downloads');
+    fs.mkdirSync(downloads);
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: downloads});
+    await page.evaluate(() => document.getElementById('saved-games').focus());
+    await page.select('#saved-games', 'webgame.chs');
+    await page.click('#download');
+    const downloaded = path.join(downloads, 'webgame.chs');
+    await waitFor('the saved game was not downloaded', () => fs.existsSync(downloaded), 10000);
+    await waitFor('the download is not the saved game',
+                  () => fs.readFileSync(downloaded, 'utf8') === saved, 5000);
+
+    // A reload starts afresh, with the computer playing itself; the saved games are read
+    // back from the browser's storage.
     await page.reload({waitUntil: 'load'});
     await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
                                {timeout: 20000});
     await sleep(300);
+
+    // A game opened from disk joins them: "fromdisk" comes first in the Load dialog's list.
+    const fromDisk = path.join(work, 'From disk.chs');
+    fs.copyFileSync(downloaded, fromDisk);
+    await (await page.$('#open-file')).uploadFile(fromDisk);
+    await waitFor('the game from disk did not arrive', () => page.evaluate(() =>
+        Module.FS.readdir('/saves').includes('Fromdisk.chs')), 10000);
+
+    const names = await page.evaluate(() => [...document.querySelectorAll('#saved-games option')]
+                                                .map((option) => option.textContent));
+    if (names.join() !== 'Fromdisk,webgame') fail(`the page lists the saved games as ${names}`);
 
     // Hidden behind another tab, the game is inactive: its loop waits for messages and
     // shows no frames until the page is in front again.
@@ -242,6 +279,7 @@ async function main() {
 
     await click(page, 50, 160);
     await shot(page, 'dialog-load');
+    // The first name of the list is the game from disk, a copy of the saved one.
     await click(page, 300, 194);
     await click(page, 307, 325);
     await parkPointer(page);
