@@ -37,10 +37,10 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   }
 
-  // The game's saved-game names are letters and digits; anything else in a file's name
-  // is left out, and the name is cut to what the Save dialog would let a player type.
+  // A file from disk keeps the letters, digits, '-' and '_' of its name, which any file
+  // system takes and the Save dialog can type, cut to the dialog's 27 characters.
   function savedGameName(fileName) {
-    const base = fileName.replace(/\.chs$/i, '').replace(/[^A-Za-z0-9]/g, '').slice(0, 27);
+    const base = fileName.replace(/\.chs$/i, '').replace(/[^A-Za-z0-9_-]/g, '').slice(0, 27);
     return base ? base + '.chs' : null;
   }
 
@@ -48,6 +48,7 @@
     const file = fileInput.files[0];
     fileInput.value = '';
     const name = file && savedGameName(file.name);
+    // A saved game is a few hundred bytes; anything far larger is not one.
     if (!name || file.size > 65536) return;
     Module.FS.writeFile(savesDirectory + '/' + name, new Uint8Array(await file.arrayBuffer()));
     refreshList();
