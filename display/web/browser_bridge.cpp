@@ -20,6 +20,7 @@ EM_JS(void, kestrion_present, (const uint8_t* rgba, int width, int height), {
 });
 
 EM_ASYNC_JS(void, kestrion_wait_for_paint, (), {
+    // Counted, so a test can tell a running game from one that waits.
     Module.kestrionFlips = (Module.kestrionFlips || 0) + 1;
     await new Promise((resolve) => {
         let done = false;
