@@ -10,9 +10,9 @@ game_packages=(cmake make g++ pkg-config libsdl2-dev)
 # optimiser binaryen) and python3 to serve the page.
 web_packages=(cmake make emscripten node-acorn binaryen python3)
 # The browser test drives Debian's chromium with puppeteer-core from npm.
-test_packages=("${game_packages[@]}" "${web_packages[@]}" ninja-build clang libclang-rt-14-dev
-               libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
-               g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri chromium)
+test_packages=("${game_packages[@]}" "${web_packages[@]}" ninja-build clang clang-format-14
+               libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
+               x11-apps imagemagick g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri chromium)
 
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;

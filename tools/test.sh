@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Builds and runs every test: an optimised g++ build, the browser page (WebAssembly) played
-# in headless Chromium, the native Windows program cross-built with mingw-w64 and checked
-# under Wine, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer (which
-# also runs the fuzzers); last, the self-play tool of all four builds must play the same
-# games from one seed.
+# Checks the sources (includes point down the layers, every C++ file is clang-format clean),
+# then builds and runs every test: an optimised g++ build, the browser page (WebAssembly)
+# played in headless Chromium, the native Windows program cross-built with mingw-w64 and
+# checked under Wine, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer
+# (which also runs the fuzzers); last, the self-play tool of all four builds must play the
+# same games from one seed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
+
+echo "== Source checks =="
+python3 "$root/tools/check_layers.py" "$root"
+"$root/tools/check_format.sh"
 
 jobs=$(nproc)
 generator=()
@@ -22,7 +27,7 @@ echo "== Browser build (emscripten) and Chromium check =="
 # Only the page and the self-play tool: the suites above already cover the shared code.
 cmake -S "$root" -B "$root/build/web" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/emscripten.cmake" >/dev/null
-cmake --build "$root/build/web" -j "$jobs" --target kestrion kestrion-selfplay
+cmake --build "$root/build/web" -j "$jobs" --target kestrion kestrion_selfplay
 "$root/tests/web/run.sh" "$root/build/web/site"
 
 echo "== Windows build (mingw-w64) and Wine check =="

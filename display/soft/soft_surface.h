@@ -1,8 +1,8 @@
 #pragma once
 
-// A 16-bit surface held in ordinary memory, with the behaviour callers of the original
-// display API rely on: colour fill, checked rectangle copies with an optional source colour
-// key, locking, device contexts, loss and restoration, and reference counting.
+// A 16-bit surface held in ordinary memory, behaving as the game's display code expects of
+// a display surface on any platform: colour fill, checked rectangle copies with an optional
+// source colour key, locking, device contexts, loss and restoration, and reference counting.
 
 #include <cstdint>
 #include <string>
