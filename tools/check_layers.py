@@ -7,8 +7,9 @@ linking upwards. The order:
 
     rules < ai < game < app
     platform < display < app
-    platform < the platform layers (soft < testing, soft < sdl, win32) < app
-    resources < sdl
+    platform < the platform layers (soft < sdl_decode < testing, sdl_decode < sdl,
+               soft < web, win32) < app
+    resources < sdl, web
 
 Tests, benchmarks and tools sit above everything and are not checked.
 
@@ -28,13 +29,15 @@ MAY_INCLUDE = {
     "platform": set(),
     "display": {"platform"},
     "platform_soft": {"platform"},
-    "platform_fake": {"platform_soft", "platform"},
-    "platform_sdl": {"platform_soft", "platform", "resources"},
+    "bitmap_sdl": {"platform_soft", "platform"},
+    "platform_fake": {"bitmap_sdl", "platform_soft", "platform"},
+    "platform_sdl": {"bitmap_sdl", "platform_soft", "platform", "resources"},
+    "platform_web": {"platform_soft", "platform", "resources"},
     "platform_win32": {"platform"},
     "app": {
         "game", "ai", "rules", "display", "platform",
         # The program's entry points, main() and WinMain, start a platform layer.
-        "platform_sdl", "platform_win32",
+        "platform_sdl", "platform_win32", "platform_web",
     },
 }
 
@@ -62,6 +65,8 @@ def library_of(path):
         "soft": "platform_soft",
         "testing": "platform_fake",
         "sdl": "platform_sdl",
+        "sdl_decode": "bitmap_sdl",
+        "web": "platform_web",
         "win32": "platform_win32",
     }.get(parts[1])
 

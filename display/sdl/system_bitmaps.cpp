@@ -1,4 +1,5 @@
 #include "display/sdl/sdl_system.h"
+#include "display/sdl_decode/sdl_bitmap_decoder.h"
 #include "display/soft/gdi.h"
 #include "resources/embedded.h"
 
@@ -25,7 +26,8 @@ platform::ModuleHandle SdlSystem::GetModuleHandleA(const char*) {
 
 platform::BitmapHandle SdlSystem::LoadImageA(platform::ModuleHandle instance, const char* name,
                                              uint32_t type, int, int, uint32_t flags) {
-    return soft::LoadImageByName(instance, name, type, flags, "", EmbeddedLookup);
+    return soft::LoadImageByName(instance, name, type, flags, "", EmbeddedLookup,
+                                 DecodeBitmapWithSdl);
 }
 
 int SdlSystem::GetObjectA(platform::BitmapHandle bitmap, int size, platform::BitmapInfo* info) {

@@ -6,7 +6,7 @@
 
 #include "display/sdl/sdl_system.h"
 #include "display/sdl/system_shared.h"
-#include "display/soft/gdi.h"
+#include "display/sdl_decode/sdl_bitmap_decoder.h"
 #include "resources/embedded.h"
 
 namespace sdl {
@@ -57,10 +57,7 @@ platform::IconHandle SdlSystem::LoadIconA(platform::ModuleHandle, int resourceId
     if (icon_ == nullptr) {
         const EmbeddedFile* file = FindEmbeddedFile("icon.bmp");
         if (file == nullptr) return nullptr;
-        platform::BitmapHandle bitmap = soft::DecodeBitmap(file->data, file->size);
-        if (bitmap == nullptr) return nullptr;
-        icon_ = SDL_DuplicateSurface(soft::BitmapPixels(bitmap));
-        soft::DeleteBitmap(bitmap);
+        icon_ = DecodeSdlSurface(file->data, file->size);
         if (icon_ == nullptr) return nullptr;
     }
     return reinterpret_cast<platform::IconHandle>(&iconToken);
