@@ -5,6 +5,7 @@
 # damaged settings file means full screen; --user-data keeps saved games in
 # $XDG_DATA_HOME/kestrion, or says why not and keeps them in the current directory.
 # Usage: command_line.sh <path to kestrion> <expected version>. Exit 77 = skipped.
+# KEEP_WORK=1 keeps its scratch folder (settings, data, game output) for a look.
 set -euo pipefail
 
 game=$(realpath "$1")
