@@ -20,7 +20,7 @@ game_pid=""
 cleanup() {
   [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
+  if [[ -n ${KEEP_WORK:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 fail() {
