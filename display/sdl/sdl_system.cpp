@@ -102,20 +102,7 @@ void SdlSystem::Present(const void* pixels, int pitch, int width, int height,
                         platform::PixelFormat format) {
     buttonChangedThisFrame_ = false;
     if (renderer_ == nullptr) return;
-    uint32_t sdlFormat = format.gBitMask == 0x3E0 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
-    if (texture_ == nullptr || width != textureWidth_ || height != textureHeight_ ||
-        sdlFormat != textureFormat_) {
-        if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-        texture_ =
-            SDL_CreateTexture(renderer_, sdlFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
-        textureWidth_ = width;
-        textureHeight_ = height;
-        textureFormat_ = sdlFormat;
-        if (texture_ == nullptr) return;
-    }
-    SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
-    Redraw();
-    PaceFrames();
+    frames_.Present(platform::FrameView{pixels, pitch, width, height, format});
 }
 
 void SdlSystem::Redraw() {
@@ -130,18 +117,6 @@ void SdlSystem::Redraw() {
         SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     }
     SDL_RenderPresent(renderer_);
-}
-
-// A presented frame waits out the rest of its display period, so the loop never spins a
-// processor flat out where the renderer's vertical sync is missing or does not wait.
-void SdlSystem::PaceFrames() {
-    uint32_t now = SDL_GetTicks();
-    uint32_t spent = now - lastPresentMs_;
-    if (lastPresentMs_ != 0 && spent < framePeriodMs_) {
-        SDL_Delay(framePeriodMs_ - spent);
-        now = SDL_GetTicks();
-    }
-    lastPresentMs_ = now;
 }
 
 // --- Window ----------------------------------------------------------------------------------
@@ -213,7 +188,7 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
         bounds.h = desktop.h;
     }
     int refresh = desktop.refresh_rate > 0 ? desktop.refresh_rate : 60;
-    framePeriodMs_ = static_cast<uint32_t>(1000 / std::clamp(refresh, 30, 240));
+    frames_.SetFramePeriod(static_cast<uint32_t>(1000 / std::clamp(refresh, 30, 240)));
 
     // Made at the desktop's size and place, so that it covers the screen even where no
     // window manager honours the full-screen request.
@@ -298,7 +273,7 @@ void SdlSystem::ToggleFullscreen() {
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     fullscreen_ = !fullscreen_;
-    Redraw();
+    PictureLost(false);
 }
 
 int SdlSystem::MessageBoxA(platform::WindowHandle, const char* text, const char* caption,
@@ -350,6 +325,7 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     }
                     break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    frames_.ShowNext();
                     queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, 1, 0);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -362,13 +338,21 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     }
                     queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, 0, 0);
                     break;
+                case SDL_WINDOWEVENT_SHOWN:
                 case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    Redraw();
+                    PictureLost(false);
                     break;
                 default:
                     break;
             }
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+            PictureLost(false);
+            break;
+        case SDL_RENDER_DEVICE_RESET:
+            PictureLost(true);
             break;
         case SDL_KEYDOWN: {
             const SDL_Keysym& key = event.key.keysym;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "display/frame_presenter.h"
 #include "display/message_queue.h"
 #include "display/platform.h"
 #include "display/soft/call_observer.h"
@@ -26,7 +27,8 @@ namespace sdl {
 
 class SdlSystem final : public platform::System,
                         private soft::CallObserver,
-                        private soft::Presenter {
+                        private soft::Presenter,
+                        private platform::FrameScreen {
   public:
     SdlSystem();
     ~SdlSystem() override;
@@ -34,6 +36,8 @@ class SdlSystem final : public platform::System,
     SdlSystem& operator=(const SdlSystem&) = delete;
 
     bool Fullscreen() const { return fullscreen_; }
+    // How many flipped frames reached the window, and how many were equal to the one shown.
+    const platform::FramePresenter& Frames() const { return frames_; }
     // Alt+Enter: between the desktop-filling window and a 640x480 resizable one.
     void ToggleFullscreen();
 
@@ -95,9 +99,14 @@ class SdlSystem final : public platform::System,
   private:
     platform::Result Intercept(const char* operation, const char* subject,
                                const std::string& call) override;
+    bool InterceptsCalls() const override { return false; }
     void Destroyed(platform::Unknown* object) override;
     void Present(const void* pixels, int pitch, int width, int height,
                  platform::PixelFormat format) override;
+    bool UploadRows(const platform::FrameView& frame, platform::RowBand rows) override;
+    void Show() override;
+    uint32_t Milliseconds() override;
+    void Wait(uint32_t milliseconds) override;
 
     // Starts SDL's video on a real display; false (with the reason in *reason) when only
     // a virtual driver is there and none was asked for by SDL_VIDEODRIVER.
@@ -106,7 +115,8 @@ class SdlSystem final : public platform::System,
     void PumpEvents();
     void Translate(const SDL_Event& event);
     void Redraw();
-    void PaceFrames();
+    // The window's picture may be gone; with the renderer reset, its texture too.
+    void PictureLost(bool textureLost);
     void RefreshKeyTable();
     platform::Point MouseToPicture(int windowX, int windowY) const;
 
@@ -121,8 +131,7 @@ class SdlSystem final : public platform::System,
     bool videoOpen_ = false;
     bool fullscreen_ = true;
     bool cursorHidden_ = false;
-    uint32_t framePeriodMs_ = 16;
-    uint32_t lastPresentMs_ = 0;
+    platform::FramePresenter frames_{*this};
     SDL_Surface* icon_ = nullptr;
     std::vector<soft::SoftDirectDraw*> directDraws_;
     bool keyTableStale_ = true;
