@@ -19,15 +19,16 @@ void FramePresenter::Present(const FrameView& frame) {
     Pace();
 }
 
-void FramePresenter::Repaint() {
+bool FramePresenter::Repaint() {
     FrameView kept = changes_.Kept();
-    if (kept.pixels == nullptr) return;
+    if (kept.pixels == nullptr) return false;
     if (!screen_.UploadRows(kept, RowBand{0, kept.height})) {
         changes_.Forget();
-        return;
+        return false;
     }
     screen_.Show();
     ++shownFrames_;
+    return true;
 }
 
 // Where the renderer's vertical sync is missing or does not wait (and always for a frame

@@ -49,8 +49,9 @@ class FramePresenter {
         showNext_ = true;
     }
     // Copies the last frame whole to the screen again and shows it, without waiting for the
-    // game's next one (which does not come while the game is inactive).
-    void Repaint();
+    // game's next one (which does not come while the game is inactive). false when there
+    // is no frame yet or the screen refused it.
+    bool Repaint();
 
     uint32_t ShownFrames() const { return shownFrames_; }
     uint32_t SkippedFrames() const { return skippedFrames_; }

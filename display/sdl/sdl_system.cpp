@@ -62,7 +62,6 @@ SdlSystem::SdlSystem() {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "Kestrion: SDL could not start: %s\n", SDL_GetError());
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
 }
 
@@ -101,22 +100,13 @@ Result SdlSystem::DirectDrawCreate(const platform::Guid*, platform::DirectDraw**
 void SdlSystem::Present(const void* pixels, int pitch, int width, int height,
                         platform::PixelFormat format) {
     buttonChangedThisFrame_ = false;
-    if (renderer_ == nullptr) return;
+    if (window_ == nullptr) return;
     frames_.Present(platform::FrameView{pixels, pitch, width, height, format});
 }
 
+// The whole picture again: the last frame, or black before the first.
 void SdlSystem::Redraw() {
-    if (renderer_ == nullptr) return;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (texture_ != nullptr) {
-        int outputWidth = 0, outputHeight = 0;
-        SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-        Viewport view = FitPicture(outputWidth, outputHeight, textureWidth_, textureHeight_);
-        SDL_Rect target{view.x, view.y, view.width, view.height};
-        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-    }
-    SDL_RenderPresent(renderer_);
+    if (!frames_.Repaint()) picture_.ShowBlank(kPictureWidth, kPictureHeight);
 }
 
 // --- Window ----------------------------------------------------------------------------------
@@ -134,6 +124,11 @@ bool SdlSystem::OpenVideo(std::string* reason) {
         *reason = std::string("only the virtual video driver '") + driver + "' is available";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
+    }
+    // X11 hands the window's pixels over in shared memory, a band of rows at a time; left to
+    // itself, SDL would render the whole window through a texture for every update.
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     videoOpen_ = true;
     return true;
@@ -198,13 +193,7 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
         std::fprintf(stderr, "Kestrion: the game window could not be made: %s\n", SDL_GetError());
         return nullptr;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) {
-        std::fprintf(stderr, "Kestrion: no renderer for the game window: %s\n", SDL_GetError());
-        CloseWindow();
-        return nullptr;
-    }
+    picture_.Attach(window_);
     fullscreen_ = true;
     if (windowClass->icon != nullptr && icon_ != nullptr) SDL_SetWindowIcon(window_, icon_);
     gameWindow_ = queue_.CreateWindow(className, title, style);
@@ -212,11 +201,8 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
 }
 
 void SdlSystem::CloseWindow() {
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    picture_.Attach(nullptr);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
     window_ = nullptr;
 }
 
@@ -273,7 +259,7 @@ void SdlSystem::ToggleFullscreen() {
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     fullscreen_ = !fullscreen_;
-    PictureLost(false);
+    PictureLost();
 }
 
 int SdlSystem::MessageBoxA(platform::WindowHandle, const char* text, const char* caption,
@@ -342,17 +328,17 @@ void SdlSystem::Translate(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_EXPOSED:
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    PictureLost(false);
+                    PictureLost();
                     break;
                 default:
                     break;
             }
             break;
         case SDL_RENDER_TARGETS_RESET:
-            PictureLost(false);
+            PictureLost();
             break;
         case SDL_RENDER_DEVICE_RESET:
-            PictureLost(true);
+            PictureLost();
             break;
         case SDL_KEYDOWN: {
             const SDL_Keysym& key = event.key.keysym;

@@ -11,11 +11,10 @@
 #include "display/frame_presenter.h"
 #include "display/message_queue.h"
 #include "display/platform.h"
+#include "display/sdl/window_picture.h"
 #include "display/soft/call_observer.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 struct SDL_Surface;
 union SDL_Event;
 
@@ -115,19 +114,15 @@ class SdlSystem final : public platform::System,
     void PumpEvents();
     void Translate(const SDL_Event& event);
     void Redraw();
-    // The window's picture may be gone; with the renderer reset, its texture too.
-    void PictureLost(bool textureLost);
+    // What the window showed may be gone: shown again now and with the next frame.
+    void PictureLost();
     void RefreshKeyTable();
     platform::Point MouseToPicture(int windowX, int windowY) const;
 
     platform::MessageQueue queue_;
     platform::WindowHandle gameWindow_ = nullptr;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
-    uint32_t textureFormat_ = 0;
+    WindowPicture picture_;
     bool videoOpen_ = false;
     bool fullscreen_ = true;
     bool cursorHidden_ = false;

@@ -23,6 +23,24 @@ constexpr int kRowPadding = 16;
 // What a restored surface holds until its owner draws it again.
 constexpr uint8_t kRestoredByte = 0xA5;
 
+// The pixels SDL's blitter writes for a copy between two surfaces of one layout, in loops the
+// compiler turns into vector code: the screens draw keyed sprites dozens of times a frame.
+void CopyRows(const SDL_Surface& from, const SDL_Rect& area, SDL_Surface& to, int x, int y,
+              bool keyed, uint16_t key) {
+    const auto* source = static_cast<const uint8_t*>(from.pixels) +
+                         static_cast<ptrdiff_t>(area.y) * from.pitch + area.x * 2;
+    auto* dest = static_cast<uint8_t*>(to.pixels) + static_cast<ptrdiff_t>(y) * to.pitch + x * 2;
+    for (int row = 0; row < area.h; ++row, source += from.pitch, dest += to.pitch) {
+        if (!keyed) {
+            std::memcpy(dest, source, static_cast<size_t>(area.w) * 2);
+            continue;
+        }
+        const auto* in = reinterpret_cast<const uint16_t*>(source);
+        auto* out = reinterpret_cast<uint16_t*>(dest);
+        for (int i = 0; i < area.w; ++i) out[i] = in[i] == key ? out[i] : in[i];
+    }
+}
+
 uint32_t SdlFormat(PixelLayout layout) {
     return layout == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
 }
@@ -220,6 +238,11 @@ Result SoftSurface::Copy(const Rect& from, SoftSurface& source, int x, int y, bo
     SDL_Rect fromRect{from.left, from.top, from.right - from.left, from.bottom - from.top};
     SDL_Rect toRect{x, y, fromRect.w, fromRect.h};
     SDL_Surface* input = source.pixels_;
+    if (&source != this && source.layout_ == layout_) {
+        CopyRows(*input, fromRect, *pixels_, x, y, keyed && source.keyed_,
+                 static_cast<uint16_t>(source.key_));
+        return platform::DD_OK;
+    }
     SDL_Surface* staging = nullptr;
     if (&source == this) {
         // A surface copied onto itself goes through a staging copy, as the rectangles may
