@@ -6,7 +6,9 @@
 #   cvc    computer against computer, as the game opens;
 #   human  White human against Black computer started from the Play dialog, White to move,
 #          the pointer still;
-#   quit   the Quit dialog open, the pointer still.
+#   quit   the Quit dialog open, the pointer still;
+#   away   another window (xlogo) has the focus: the game waits for messages and should
+#          use nothing.
 # Usage: bench/display_load.sh [game] [seconds] [WIDTHxHEIGHT ...]
 #   defaults: build/release/app/kestrion, 10 seconds, 640x480 and 1280x960.
 # Needs Xvfb and xdotool. Other programs on the machine disturb the figures: run it on a
@@ -19,7 +21,7 @@ seconds=${2:-10}
 shift $(($# > 2 ? 2 : $#))
 sizes=("$@")
 [[ ${#sizes[@]} -gt 0 ]] || sizes=(640x480 1280x960)
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xlogo; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
 done
 
@@ -27,9 +29,12 @@ ticks_per_second=$(getconf CLK_TCK)
 work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
+other_pid=""
 stop_all() {
+  [[ -n "$other_pid" ]] && kill "$other_pid" 2>/dev/null && wait "$other_pid" 2>/dev/null || true
   [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null || true
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+  other_pid=""
   game_pid=""
   xvfb_pid=""
 }
@@ -98,8 +103,8 @@ measure() {
 }
 
 echo "game: $game, ${seconds} s per state, load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "| screen    | state | game    | X server | game VmRSS  |"
-echo "|-----------|-------|---------|----------|-------------|"
+echo "| screen    | state | game     | X server | game VmRSS  |"
+echo "|-----------|-------|----------|----------|-------------|"
 for size in "${sizes[@]}"; do
   start_screen "$size"
   start_game
@@ -112,6 +117,18 @@ for size in "${sizes[@]}"; do
   click 50 40    # Quit dialog
   park_pointer
   measure quit "$size"
+  xlogo -geometry 100x100+0+0 &
+  other_pid=$!
+  other=""
+  for _ in $(seq 50); do
+    other=$(xdotool search --class xlogo 2>/dev/null | head -n 1 || true)
+    [[ -n "$other" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$other" ]] || { echo "xlogo did not open" >&2; exit 1; }
+  xdotool windowmap --sync "$other" windowraise "$other" windowfocus --sync "$other"
+  sleep 1
+  measure away "$size"
   stop_all
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
