@@ -8,8 +8,8 @@ struct Candidate {
     int score;
 };
 
-// Set once the C library's generator has been seeded; the first BeginSearch seeds it from
-// the calendar time. Tests and the self-play tool set it and call srand themselves.
+// Set once the generator of ai/random_draw.h has been seeded; the first BeginSearch seeds it
+// from the calendar time. Tests and the self-play tool set it and call SeedRandom themselves.
 extern int randomSeeded;
 
 // One-ply search spread over calls: each SearchStep tries the moves of one piece of `side`

@@ -1,10 +1,11 @@
 #include <bit>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 
 #include "ai/computer_player.h"
 #include "ai/piece_letters.h"
+#include "ai/random_draw.h"
 #include "rules/legality_probe.h"
 
 int randomSeeded = 0;
@@ -20,7 +21,7 @@ constexpr int kPickWindow = 5;
 
 void ComputerPlayer::BeginSearch(int searchedSide) {
     if (randomSeeded == 0) {
-        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
         randomSeeded = 1;
     }
     finished = 0;
@@ -95,7 +96,7 @@ void ComputerPlayer::ScoreMove(char* move) {
         if (score > candidates[i].score) {
             mark = i;
         } else if (score == candidates[i].score) {
-            if (std::rand() % 2 == 1) mark = i;
+            if (DrawRandom() % 2 == 1) mark = i;
         }
     }
     if (mark < 0) return;
@@ -112,7 +113,7 @@ void ComputerPlayer::PickMove(char* out) {
     }
     int pick;
     do {
-        pick = std::rand() % kTableSize;
+        pick = DrawRandom() % kTableSize;
     } while (candidates[0].score - candidates[pick].score > kPickWindow);
     std::memcpy(out, candidates[pick].move, sizeof candidates[pick].move);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: an optimised g++ build, the native Windows program
 # cross-built with mingw-w64 and checked under Wine, then a clang build with
-# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers).
+# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers); last, the
+# self-play tool of all three builds must play the same games from one seed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
@@ -28,3 +29,12 @@ cmake -S "$root" -B "$root/build/asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelW
   -DKESTRION_SANITIZE=ON -DKESTRION_FUZZ=ON -DKESTRION_BENCH=OFF >/dev/null
 cmake --build "$root/build/asan" -j "$jobs"
 ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
+
+echo "== One seed, one game: the g++, sanitizer and Windows builds play alike =="
+# Wine runs in the prefix the smoke test made; each command line is one argument.
+printf -v windows_selfplay 'env WINEPREFIX=%q WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine %q' \
+  "$root/build/windows/wine-prefix" "$root/build/windows/tools/selfplay/kestrion-selfplay.exe"
+printf -v release_selfplay '%q' "$root/build/release/tools/selfplay/kestrion-selfplay"
+printf -v asan_selfplay '%q' "$root/build/asan/tools/selfplay/kestrion-selfplay"
+"$root/tests/selfplay/same_game_everywhere.sh" \
+  "$release_selfplay" "$asan_selfplay" "$windows_selfplay"

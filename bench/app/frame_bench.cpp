@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "ai/random_draw.h"
 #include "app/chess_app.h"
 #include "app/shell.h"
 #include "display/display_device.h"
@@ -76,7 +76,7 @@ void ReportFrames(benchmark::State& state, std::vector<double>& seconds) {
 
 void BM_SelfPlayFrame(benchmark::State& state) {
     randomSeeded = 1;
-    std::srand(1);
+    SeedRandom(1);
     Stage stage;
     std::vector<double> seconds;
     for (auto _ : state) {

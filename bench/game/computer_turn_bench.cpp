@@ -1,7 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 
 namespace {
@@ -10,7 +9,7 @@ namespace {
 // the search to the one that makes the move.
 void ComputerTurnFromStart(benchmark::State& state, int blackToMove) {
     randomSeeded = 1;
-    std::srand(1);
+    SeedRandom(1);
     static ChessGame game;
     for (auto _ : state) {
         game.NewGame(Computer, Computer);

@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "ai/random_draw.h"
 #include "bench/perf/implementations.h"
 #include "bench/perf/seeded_games.h"
 
@@ -64,7 +65,7 @@ void BM_ScorePosition(benchmark::State& state) {
 template <typename Impl>
 void BM_ComputerTurn(benchmark::State& state) {
     randomSeeded = 1;
-    std::srand(1);
+    SeedRandom(1);
     static typename Impl::Game game;
     Impl::NewComputerGame(game);
     for (auto _ : state) {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "ai/random_draw.h"
 #include "bench/perf/implementations.h"
 
 namespace {
@@ -12,7 +13,7 @@ template <typename Impl>
 GamesTiming PlayOnce(unsigned seed, int games, int maxPlies) {
     using Clock = std::chrono::steady_clock;
     randomSeeded = 1;
-    std::srand(seed);
+    SeedRandom(seed);
     static typename Impl::Game game;
     GamesTiming timing;
     for (int number = 0; number < games; ++number) {

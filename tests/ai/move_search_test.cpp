@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
 
 #include "ai/computer_player.h"
+#include "ai/random_draw.h"
 #include "tests/ai/position_setup.h"
 
 namespace {
@@ -14,7 +14,7 @@ class MoveSearch : public ::testing::Test {
   protected:
     void SetUp() override {
         randomSeeded = 1;
-        std::srand(2024);
+        SeedRandom(2024);
         player.board = &board;
     }
 
@@ -92,11 +92,11 @@ TEST_F(MoveSearch, BeginSearchClearsScoresAndSeedsOnlyOnce) {
     EXPECT_EQ(player.rankCursor, '1');
     EXPECT_EQ(player.finished, 0);
 
-    std::srand(77);
-    const int expected = std::rand();
-    std::srand(77);
+    SeedRandom(77);
+    const int expected = DrawRandom();
+    SeedRandom(77);
     player.BeginSearch(1);
-    EXPECT_EQ(std::rand(), expected);
+    EXPECT_EQ(DrawRandom(), expected);
 }
 
 TEST_F(MoveSearch, PickMoveAcceptsOnlyFivePointsBelowTheBest) {
@@ -136,18 +136,18 @@ TEST_F(MoveSearch, TiesDrawOncePerEqualEntry) {
     for (unsigned seed = 1; seed <= 8; ++seed) {
         FillTable({1003, 1001, 1001, 1001, -1});
         player.side = 1;
-        std::srand(seed);
-        const int first = std::rand(), second = std::rand(), third = std::rand();
-        const int next = std::rand();
+        SeedRandom(seed);
+        const int first = DrawRandom(), second = DrawRandom(), third = DrawRandom();
+        const int next = DrawRandom();
         int expectedPlace = 4;
         if (first % 2 == 1) expectedPlace = 3;
         if (second % 2 == 1) expectedPlace = 2;
         if (third % 2 == 1) expectedPlace = 1;
 
-        std::srand(seed);
+        SeedRandom(seed);
         char move[5] = "a7a6";  // scores 1001 from the start
         player.ScoreMove(move);
-        EXPECT_EQ(std::rand(), next) << seed;
+        EXPECT_EQ(DrawRandom(), next) << seed;
         EXPECT_STREQ(player.candidates[expectedPlace].move, "a7a6") << seed;
         EXPECT_EQ(player.candidates[expectedPlace].score, 1001);
         EXPECT_EQ(player.candidates[4].score, 1001) << "the empty entry was pushed out";

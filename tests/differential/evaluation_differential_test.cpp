@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ai/computer_player.h"
+#include "ai/random_draw.h"
 #include "tests/differential/generated_positions.h"
 #include "tests/differential/twin_boards.h"
 #include "tests/reference/reference_player.h"
@@ -77,7 +78,7 @@ struct SearchRecord {
 template <typename Player, typename BoardType>
 SearchRecord Search(Player& player, BoardType& board, int side, unsigned seed) {
     SearchRecord record;
-    std::srand(seed);
+    SeedRandom(seed);
     player.BeginSearch(side);
     for (int step = 0; step < 70; ++step) {
         // The controller takes the status before every step, so a step that leaves it
@@ -98,7 +99,7 @@ SearchRecord Search(Player& player, BoardType& board, int side, unsigned seed) {
         if (result == 1) break;
     }
     for (auto& pick : record.picks) player.PickMove(pick);
-    record.nextDraw = std::rand();
+    record.nextDraw = DrawRandom();
     return record;
 }
 

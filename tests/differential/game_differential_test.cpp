@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 #include "tests/reference/reference_player.h"
 
@@ -40,7 +41,7 @@ StepRecord Record(const Game& game, int result, const char* lastMove, char moved
 
 std::vector<StepRecord> PlayGame(unsigned seed, int maxPlies) {
     randomSeeded = 1;
-    std::srand(seed);
+    SeedRandom(seed);
     static ChessGame game;
     game.NewGame(Computer, Computer);
     std::vector<StepRecord> records;
@@ -54,12 +55,12 @@ std::vector<StepRecord> PlayGame(unsigned seed, int maxPlies) {
         if (result == GameOver) break;
         if (result == MoveMade) ++plies;
     }
-    records.push_back({std::rand(), {}, 0, 0, {}, {}});  // The draws made, in effect.
+    records.push_back({DrawRandom(), {}, 0, 0, {}, {}});  // The draws made, in effect.
     return records;
 }
 
 std::vector<StepRecord> PlayPlainGame(unsigned seed, int maxPlies) {
-    std::srand(seed);
+    SeedRandom(seed);
     static reference::ChessGame game;
     game.NewGame();
     std::vector<StepRecord> records;
@@ -70,7 +71,7 @@ std::vector<StepRecord> PlayPlainGame(unsigned seed, int maxPlies) {
         if (result == 0) break;
         if (result == 6) ++plies;
     }
-    records.push_back({std::rand(), {}, 0, 0, {}, {}});
+    records.push_back({DrawRandom(), {}, 0, 0, {}, {}});
     return records;
 }
 

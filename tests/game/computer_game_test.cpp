@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 #include "tests/ai/position_setup.h"
 
@@ -18,7 +18,7 @@ bool IsEnding(int status) {
 // against a copy of the board taken before it.
 void PlaySeededGame(unsigned seed, int maxPlies) {
     randomSeeded = 1;
-    std::srand(seed);
+    SeedRandom(seed);
     ChessGame game;
     game.NewGame(Computer, Computer);
     int plies = 0;
@@ -67,7 +67,7 @@ TEST(ComputerGame, SeededGamesPlayOnlyLegalMoves) {
 TEST(ComputerGame, SameSeedPlaysTheSameGame) {
     auto firstMoves = [](unsigned seed) {
         randomSeeded = 1;
-        std::srand(seed);
+        SeedRandom(seed);
         ChessGame game;
         game.NewGame(Computer, Computer);
         char moves[6][5] = {};

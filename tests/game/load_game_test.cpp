@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 #include "tests/ai/position_setup.h"
 #include "tests/game/saved_game_files.h"
@@ -16,7 +16,7 @@ class LoadGame : public SavedGameFiles {
     void SetUp() override {
         SavedGameFiles::SetUp();
         randomSeeded = 1;
-        std::srand(11);
+        SeedRandom(11);
         game.NewGame(Human, Human);
     }
 

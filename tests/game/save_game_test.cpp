@@ -3,10 +3,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 #include "tests/ai/position_setup.h"
 #include "tests/game/saved_game_files.h"
@@ -41,7 +41,7 @@ class SaveGame : public SavedGameFiles {
     void SetUp() override {
         SavedGameFiles::SetUp();
         randomSeeded = 1;
-        std::srand(3);
+        SeedRandom(3);
     }
 
     // An earlier saved game that a failed save must leave alone.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 #include "tests/ai/position_setup.h"
 
@@ -12,7 +12,7 @@ class GameStep : public ::testing::Test {
   protected:
     void SetUp() override {
         randomSeeded = 1;
-        std::srand(99);
+        SeedRandom(99);
     }
 
     void Submit(const char* move) {

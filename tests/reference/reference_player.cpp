@@ -1,7 +1,8 @@
 #include "tests/reference/reference_player.h"
 
-#include <cstdlib>
 #include <cstring>
+
+#include "ai/random_draw.h"
 
 namespace reference {
 
@@ -93,7 +94,7 @@ void ComputerPlayer::ScoreMove(char* move) {
         if (score > candidates[i].score) {
             mark = i;
         } else if (score == candidates[i].score) {
-            if (std::rand() % 2 == 1) mark = i;
+            if (DrawRandom() % 2 == 1) mark = i;
         }
     }
     if (mark < 0) return;
@@ -110,7 +111,7 @@ void ComputerPlayer::PickMove(char* out) {
     }
     int pick;
     do {
-        pick = std::rand() % 5;
+        pick = DrawRandom() % 5;
     } while (candidates[0].score - candidates[pick].score > 5);
     std::memcpy(out, candidates[pick].move, 5);
 }

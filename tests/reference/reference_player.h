@@ -22,7 +22,7 @@ class ComputerPlayer {
     int finished = 0;
 
     // The random generator is seeded by whoever plays the game (tests and benchmarks call
-    // srand with a fixed seed), never here.
+    // SeedRandom with a fixed seed), never here.
     void BeginSearch(int side);
     int SearchStep();
     void ScoreMove(char* move);

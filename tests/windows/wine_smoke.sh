@@ -41,8 +41,20 @@ export DISPLAY=:$(cat "$work/display")
 
 # A virtual desktop of the game's size lets it change the display mode on any X screen and
 # keeps its exit code.
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480 /f >/dev/null 2>&1
+# The first start of a new prefix can refuse the change while Wine is still setting the prefix
+# up, so each setting gets a second try, and a failure says what it was.
+set_wine_key() {
+  local attempt
+  for attempt in 1 2; do
+    wine reg add "$@" /f >"$work/reg.log" 2>&1 && return 0
+    wineserver -w
+  done
+  echo "wine_smoke: could not set $1 in the Wine registry:" >&2
+  cat "$work/reg.log" >&2
+  exit 1
+}
+set_wine_key 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+set_wine_key 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480
 # The desktop running now was made before the setting; the next program starts a new one.
 wineserver -w
 

@@ -9,7 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -178,7 +184,7 @@ void KeepShorter(std::vector<double>& shortest, const std::vector<double>& again
 bool PlayGames(const Options& options, std::vector<GameRecord>& records) {
     if (options.seeded) {
         randomSeeded = 1;
-        std::srand(options.seed);
+        SeedRandom(options.seed);
     }
     static ChessGame game;
     records.assign(static_cast<std::size_t>(options.games), GameRecord{});
@@ -191,6 +197,11 @@ bool PlayGames(const Options& options, std::vector<GameRecord>& records) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Lines end in a bare newline here too, instead of the runtime's "\r\n", so that the
+    // output of one seed is the same bytes on every platform.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     Options options;
     const int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed == 1 ? 0 : 2;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ai/random_draw.h"
 #include "game/chess_game.h"
 
 namespace {
@@ -22,7 +23,7 @@ void RemoveTempFile() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     randomSeeded = 1;
-    std::srand(1);
+    SeedRandom(1);
     const int descriptor = mkstemp(tempPath);
     if (descriptor < 0) std::abort();
     close(descriptor);
