@@ -47,6 +47,9 @@ share() { awk -v t="$1" -v hz="$ticks_per_second" -v s="$2" 'BEGIN { printf "%.1
 
 start_screen() {
   local size=$1
+  # The shell opens the file for the server as it starts it, so a number left from the
+  # last size could be read before the new one is written.
+  rm -f "$work/display"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do
