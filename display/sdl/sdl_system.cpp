@@ -334,9 +334,9 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     break;
             }
             break;
+        // Where SDL shows the window's surface through a texture of its own (away from X11),
+        // a reset renderer loses it.
         case SDL_RENDER_TARGETS_RESET:
-            PictureLost();
-            break;
         case SDL_RENDER_DEVICE_RESET:
             PictureLost();
             break;
