@@ -4,7 +4,7 @@
 #include "app/button_state.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
-#include "app/pieces_sheet.h"
+#include "display/pieces_sheet.h"
 #include "display/tint.h"
 #include "rules/move_text.h"
 

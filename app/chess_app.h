@@ -10,7 +10,9 @@
 
 // The whole application: the game, the sprite sheets and every piece of screen state.
 // The program has exactly one, with static storage (see chess_app_instance.h); tests make
-// their own. Fields are in their documented order and all start at 0 unless set below.
+// their own. Fields all start at 0 unless set below. Their order is the order they are built
+// in, and ~ChessApp tears them down in reverse, so it decides the order in which the sprites
+// give their surfaces back.
 class ChessApp : public AppInterface {
   public:
     // Borrowed from the display device before Init.

@@ -1,3 +1,5 @@
+#include "app/game_main.h"
+
 #include "app/chess_app_instance.h"
 #include "app/program_clock.h"
 #include "app/shell.h"

@@ -22,6 +22,3 @@ intptr_t GameWindowProc(platform::WindowHandle window, uint32_t message, uintptr
 // everything. Answers the exit code: the quit message's, or 0 when the display could not
 // be opened (app is then neither initialised nor shut down).
 int RunShell(ChessApp& app, platform::ModuleHandle instance, int showCommand);
-
-// The program's entry on every platform: runs the one application object.
-int GameMain(platform::ModuleHandle instance, int showCommand);

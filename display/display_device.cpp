@@ -23,7 +23,9 @@ WindowProc DisplayDevice::windowProcedure = DefaultWindowProcedure;
 namespace {
 
 constexpr char kCaption[] = "Kestrion";
-constexpr char kVersionCaption[] = "Kestrion r2";
+// Caption of the message box that reports the DirectX version found at start: the program's
+// name with its release, r2, so that the box says which release made the check.
+constexpr char kVersionBoxCaption[] = "Kestrion r2";
 constexpr char kClassName[] = "KESTRIONGAME";
 constexpr int kIconResource = 101;
 constexpr uint32_t kScreenWidth = 640;
@@ -51,7 +53,7 @@ void ShowVersionBox(DirectXVersion version) {
                   static_cast<int>(version >> 8), static_cast<int>(version & 0xFF),
                   static_cast<int>(kRequiredVersion >> 8),
                   static_cast<int>(kRequiredVersion & 0xFF));
-    Sys().MessageBoxA(DisplayDevice::window, text, kVersionCaption, MB_OK);
+    Sys().MessageBoxA(DisplayDevice::window, text, kVersionBoxCaption, MB_OK);
 }
 
 int RefuseVersion(DirectXVersion version) {

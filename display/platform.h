@@ -28,7 +28,8 @@ inline constexpr Result DDERR_CANTCREATEDC = 0x88760249u;
 // A blit, lock or device context asked for while the surface is locked or has a DC out.
 inline constexpr Result DDERR_SURFACEBUSY = 0x887601AEu;
 
-// Flags, with the values the original display API gives them.
+// Flags, with the values the desktop's display API gives them, so that the Win32 layer
+// passes them to the system unchanged (display/win32/windows_api.h checks each one).
 inline constexpr uint32_t DDSCL_FULLSCREEN = 0x1;
 inline constexpr uint32_t DDSCL_NORMAL = 0x8;
 inline constexpr uint32_t DDSCL_EXCLUSIVE = 0x10;
@@ -75,7 +76,9 @@ struct SurfaceCaps {
     uint32_t caps = 0;
 };
 
-// The surface description record (108 bytes in the original API; only these fields matter).
+// The surface description record. Its size field holds 108, the size of the desktop's own
+// record, as every record passed to the display objects announces its size (the Win32 layer
+// refuses a wrong one, as the system does); only these fields matter.
 struct SurfaceDesc {
     uint32_t size = 108;
     uint32_t flags = 0;
@@ -289,7 +292,8 @@ struct FindData {
 };
 
 // ---------------------------------------------------------------------------------------
-// Everything the game asks of the system. Message semantics follow the original desktop:
+// Everything the game asks of the system. Every System keeps the desktop's message rules,
+// which the game's window procedure and frame loop are written against:
 // DispatchMessageA calls the window procedure of the message's window; DestroyWindow sends
 // WM_DESTROY to it; DefWindowProcA answers WM_CLOSE with DestroyWindow; PostQuitMessage
 // makes a later GetMessageA return 0 with the exit code in the message's wParam.
@@ -370,5 +374,9 @@ class System {
 // The system the game runs on; installed once by the entry point (or by a test).
 System& Sys();
 void InstallSystem(System* system);
+
+// The game as each platform layer's entry helper runs it (RunWithSdl, RunWithWin32): the
+// desktop's WinMain without its two unused arguments.
+using GameMain = int (*)(ModuleHandle instance, int showCommand);
 
 }  // namespace platform

@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-// Written by CMake from resources/*.bmp: the files and their count.
+// Written by resources/CMakeLists.txt from the bitmaps it lists: the files and their count.
 extern const EmbeddedFile kEmbeddedFiles[];
 extern const size_t kEmbeddedFileCount;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The bitmap files carried inside the program (every resources/*.bmp, built in at compile
-// time), found by file name without regard to case.
+// The bitmap files carried inside the program (the sheets resources/CMakeLists.txt lists,
+// built in at compile time), found by file name without regard to case.
 
 #include <cstddef>
 

@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages a build needs are installed.
-# Usage: tools/deps.sh game|test
+# Usage: tools/deps.sh game|web|test
 # As root, missing packages are installed with apt-get; otherwise the one sudo command to
 # run is printed and the script fails.
 set -euo pipefail
 
 game_packages=(cmake make g++ pkg-config libsdl2-dev)
-test_packages=("${game_packages[@]}" ninja-build clang libclang-rt-14-dev libgtest-dev
-               libgmock-dev libbenchmark-dev python3 xvfb xdotool x11-apps imagemagick
-               g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri)
+# The browser page: Debian's emscripten (its JavaScript optimiser needs acorn, its wasm
+# optimiser binaryen) and python3 to serve the page.
+web_packages=(cmake make emscripten node-acorn binaryen python3)
+# The browser test drives Debian's chromium with puppeteer-core from npm.
+test_packages=("${game_packages[@]}" "${web_packages[@]}" ninja-build clang clang-format-14
+               libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
+               x11-apps imagemagick g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri chromium)
 
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;
+  web) wanted=("${web_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 game|test" >&2; exit 2 ;;
+  *) echo "usage: $0 game|web|test" >&2; exit 2 ;;
 esac
 
 missing=()
+# npm comes with Node.js where Node.js is not Debian's own; only a machine without it needs
+# Debian's package.
+[[ "$1" == test ]] && ! command -v npm >/dev/null && missing+=(npm)
 for package in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Builds and runs every test: an optimised g++ build, the native Windows program
-# cross-built with mingw-w64 and checked under Wine, then a clang build with
-# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers); last, the
-# self-play tool of all three builds must play the same games from one seed.
+# Checks the sources (includes point down the layers, every C++ file is clang-format clean),
+# then builds and runs every test: an optimised g++ build, the browser page (WebAssembly)
+# played in headless Chromium, the native Windows program cross-built with mingw-w64 and
+# checked under Wine, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer
+# (which also runs the fuzzers); last, the self-play tool of all four builds must play the
+# same games from one seed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
+
+echo "== Source checks =="
+python3 "$root/tools/check_layers.py" "$root"
+"$root/tools/check_format.sh"
 
 jobs=$(nproc)
 generator=()
@@ -16,6 +22,13 @@ cmake -S "$root" -B "$root/build/release" "${generator[@]}" -DCMAKE_BUILD_TYPE=R
   -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ >/dev/null
 cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
+
+echo "== Browser build (emscripten) and Chromium check =="
+# Only the page and the self-play tool: the suites above already cover the shared code.
+cmake -S "$root" -B "$root/build/web" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/emscripten.cmake" >/dev/null
+cmake --build "$root/build/web" -j "$jobs" --target kestrion kestrion_selfplay
+"$root/tests/web/run.sh" "$root/build/web/site"
 
 echo "== Windows build (mingw-w64) and Wine check =="
 cmake -S "$root" -B "$root/build/windows" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
@@ -30,11 +43,14 @@ cmake -S "$root" -B "$root/build/asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelW
 cmake --build "$root/build/asan" -j "$jobs"
 ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
 
-echo "== One seed, one game: the g++, sanitizer and Windows builds play alike =="
+echo "== One seed, one game: the g++, sanitizer, Windows and WebAssembly builds play alike =="
 # Wine runs in the prefix the smoke test made; each command line is one argument.
 printf -v windows_selfplay 'env WINEPREFIX=%q WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine %q' \
   "$root/build/windows/wine-prefix" "$root/build/windows/tools/selfplay/kestrion-selfplay.exe"
 printf -v release_selfplay '%q' "$root/build/release/tools/selfplay/kestrion-selfplay"
 printf -v asan_selfplay '%q' "$root/build/asan/tools/selfplay/kestrion-selfplay"
+# Debian's emscripten output runs under this Node.js only without its experimental fetch.
+printf -v web_selfplay 'node --no-experimental-fetch %q' \
+  "$root/build/web/tools/selfplay/kestrion-selfplay.js"
 "$root/tests/selfplay/same_game_everywhere.sh" \
-  "$release_selfplay" "$asan_selfplay" "$windows_selfplay"
+  "$release_selfplay" "$asan_selfplay" "$windows_selfplay" "$web_selfplay"

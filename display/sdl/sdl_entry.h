@@ -2,15 +2,13 @@
 
 // Program entry on the SDL2 desktop layer. The application's main() is
 //     int main() { return platform::RunWithSdl(GameMain); }
-// where GameMain(instance, showCommand) is the game's WinMain without its two unused
-// arguments. RunWithSdl installs the SDL System as platform::Sys(), calls the game, and
-// takes the System down again after the game has returned; its result is the game's.
+// where GameMain(instance, showCommand) is the game (see platform::GameMain). RunWithSdl
+// installs the SDL System as platform::Sys(), calls the game, and takes the System down
+// again after the game has returned; its result is the game's.
 
 #include "display/platform.h"
 
 namespace platform {
-
-using GameMain = int (*)(ModuleHandle instance, int showCommand);
 
 int RunWithSdl(GameMain gameMain);
 

@@ -40,6 +40,7 @@ class SdlSystem final : public platform::System,
     // Alt+Enter: between the desktop-filling window and a 640x480 resizable one.
     void ToggleFullscreen();
 
+    // Window (system_window.cpp).
     uint16_t RegisterClassA(const platform::WindowClass& windowClass) override;
     platform::IconHandle LoadIconA(platform::ModuleHandle instance, int resourceId) override;
     platform::CursorHandle LoadCursorA(platform::ModuleHandle instance, int cursorId) override;
@@ -53,6 +54,8 @@ class SdlSystem final : public platform::System,
     bool DestroyWindow(platform::WindowHandle window) override;
     int MessageBoxA(platform::WindowHandle owner, const char* text, const char* caption,
                     uint32_t type) override;
+
+    // Messages (system_messages.cpp).
     bool PeekMessageA(platform::Message* message, platform::WindowHandle window, uint32_t filterMin,
                       uint32_t filterMax, uint32_t removeFlags) override;
     int GetMessageA(platform::Message* message, platform::WindowHandle window, uint32_t filterMin,
@@ -65,21 +68,31 @@ class SdlSystem final : public platform::System,
                       intptr_t lParam) override;
     void PostQuitMessage(int exitCode) override;
     bool WaitMessage() override;
+
+    // Input and time (system_input.cpp).
     int16_t GetKeyState(int virtualKey) override;
     bool GetCursorPos(platform::Point* point) override;
     bool SetCursorPos(int x, int y) override;
     platform::CursorHandle SetCursor(platform::CursorHandle cursor) override;
     uint32_t GetTickCount() override;
+
+    // Directory search (system_files.cpp).
     platform::FindHandle FindFirstFileA(const char* pattern, platform::FindData* data) override;
     bool FindNextFileA(platform::FindHandle find, platform::FindData* data) override;
     bool FindClose(platform::FindHandle find) override;
+
+    // Operating-system facts and libraries (system_libraries.cpp).
     bool GetVersionExA(platform::OsVersionInfo* info) override;
     platform::LibraryHandle LoadLibraryA(const char* name) override;
     void* GetProcAddress(platform::LibraryHandle library, const char* name) override;
     bool FreeLibrary(platform::LibraryHandle library) override;
     void OutputDebugStringA(const char* text) override;
+
+    // Display objects and the flip to the window (system_surfaces.cpp).
     platform::Result DirectDrawCreate(const platform::Guid* driver, platform::DirectDraw** out,
                                       platform::Unknown* outer) override;
+
+    // Bitmaps and device contexts (system_bitmaps.cpp).
     platform::ModuleHandle GetModuleHandleA(const char* name) override;
     platform::BitmapHandle LoadImageA(platform::ModuleHandle instance, const char* name,
                                       uint32_t type, int cx, int cy, uint32_t flags) override;
@@ -96,6 +109,21 @@ class SdlSystem final : public platform::System,
     uint32_t SetPixel(platform::DeviceContextHandle dc, int x, int y, uint32_t color) override;
 
   private:
+    // Window.
+    // Starts SDL's video on a real display; false (with the reason in *reason) when only
+    // a virtual driver is there and none was asked for by SDL_VIDEODRIVER.
+    bool OpenVideo(std::string* reason);
+    void CloseWindow();
+
+    // Messages.
+    void PumpEvents();
+    void Translate(const SDL_Event& event);
+
+    // Input.
+    void RefreshKeyTable();
+    platform::Point MouseToPicture(int windowX, int windowY) const;
+
+    // Display objects and the flip.
     platform::Result Intercept(const char* operation, const char* subject,
                                const std::string& call) override;
     bool InterceptsCalls() const override { return false; }
@@ -106,18 +134,10 @@ class SdlSystem final : public platform::System,
     void Show() override;
     uint32_t Milliseconds() override;
     void Wait(uint32_t milliseconds) override;
-
-    // Starts SDL's video on a real display; false (with the reason in *reason) when only
-    // a virtual driver is there and none was asked for by SDL_VIDEODRIVER.
-    bool OpenVideo(std::string* reason);
-    void CloseWindow();
-    void PumpEvents();
-    void Translate(const SDL_Event& event);
+    // The whole picture again: the last frame, or black before the first.
     void Redraw();
     // What the window showed may be gone: shown again now and with the next frame.
     void PictureLost();
-    void RefreshKeyTable();
-    platform::Point MouseToPicture(int windowX, int windowY) const;
 
     platform::MessageQueue queue_;
     platform::WindowHandle gameWindow_ = nullptr;

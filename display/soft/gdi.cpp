@@ -1,10 +1,11 @@
 #include "display/soft/gdi.h"
 
-#include <SDL.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "display/soft/soft_surface.h"
@@ -42,67 +43,94 @@ bool ReadHeader(const unsigned char* p, size_t size, int* width, int* height, in
     return true;
 }
 
-SDL_Surface* ContextPixels(platform::DeviceContextHandle dc) {
-    if (dc == nullptr) return nullptr;
-    if (dc->surface != nullptr) return dc->surface->Pixels();
-    if (dc->bitmap != nullptr) return dc->bitmap->image;
-    return nullptr;
+// What a device context draws into or holds: a 16-bit surface or a bitmap's colours.
+struct Canvas {
+    SoftSurface* surface = nullptr;
+    platform::BitmapObject* bitmap = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+Canvas CanvasOf(platform::DeviceContextHandle dc) {
+    Canvas canvas;
+    if (dc == nullptr) return canvas;
+    if (dc->surface != nullptr) {
+        if (!dc->surface->HasPixels()) return canvas;
+        canvas.surface = dc->surface;
+        canvas.width = dc->surface->Width();
+        canvas.height = dc->surface->Height();
+    } else if (dc->bitmap != nullptr) {
+        canvas.bitmap = dc->bitmap;
+        canvas.width = dc->bitmap->width;
+        canvas.height = dc->bitmap->height;
+    }
+    return canvas;
 }
 
-uint32_t ReadPixel(const SDL_Surface* s, int x, int y) {
-    const auto* p =
-        static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
-    switch (s->format->BytesPerPixel) {
-        case 1:
-            return p[0];
-        case 2:
-            return ReadLe(p, 2);
-        case 3:
-            return ReadLe(p, 3);
-        default:
-            return ReadLe(p, 4);
+bool Valid(const Canvas& c) {
+    return c.surface != nullptr || c.bitmap != nullptr;
+}
+
+bool Inside(const Canvas& c, int x, int y) {
+    return Valid(c) && x >= 0 && y >= 0 && x < c.width && y < c.height;
+}
+
+uint16_t* SurfacePixel(const Canvas& c, int x, int y) {
+    return static_cast<uint16_t*>(c.surface->PixelAddress(x, y));
+}
+
+uint32_t ReadRgb(const Canvas& c, int x, int y) {
+    if (c.surface != nullptr) return UnpackRgb(*SurfacePixel(c, x, y), c.surface->Layout());
+    return c.bitmap->rgb[static_cast<size_t>(y) * c.width + x];
+}
+
+void WriteRgb(const Canvas& c, int x, int y, uint32_t rgb) {
+    if (c.surface != nullptr) {
+        *SurfacePixel(c, x, y) = PackRgb(rgb, c.surface->Layout());
+    } else {
+        c.bitmap->rgb[static_cast<size_t>(y) * c.width + x] = rgb & 0xFFFFFF;
     }
 }
 
-void WritePixel(SDL_Surface* s, int x, int y, uint32_t value) {
-    auto* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
-    for (int i = 0; i < s->format->BytesPerPixel; ++i)
-        p[i] = static_cast<uint8_t>(value >> (8 * i));
+// One pixel from `from` to `to`; between surfaces of one layout the value goes unchanged,
+// so even the unused top bit of 5-5-5 survives, as in a plain memory copy.
+void MovePixel(const Canvas& from, int fromX, int fromY, const Canvas& to, int x, int y) {
+    if (from.surface != nullptr && to.surface != nullptr &&
+        from.surface->Layout() == to.surface->Layout()) {
+        *SurfacePixel(to, x, y) = *SurfacePixel(from, fromX, fromY);
+    } else {
+        WriteRgb(to, x, y, ReadRgb(from, fromX, fromY));
+    }
 }
 
-bool Inside(const SDL_Surface* s, int x, int y) {
-    return s != nullptr && x >= 0 && y >= 0 && x < s->w && y < s->h;
+uint32_t SwapRedBlue(uint32_t rgb) {
+    return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
 }  // namespace
 
-platform::BitmapHandle DecodeBitmap(const void* data, size_t size) {
-    if (data == nullptr) return nullptr;
-    int width = 0, height = 0, bits = 0;
-    if (!ReadHeader(static_cast<const unsigned char*>(data), size, &width, &height, &bits)) {
-        return nullptr;
-    }
+bool ReadBitmapHeader(const void* data, size_t size, int* width, int* height, int* bits) {
+    if (data == nullptr) return false;
+    return ReadHeader(static_cast<const unsigned char*>(data), size, width, height, bits);
+}
+
+platform::BitmapHandle MakeBitmap(int width, int height, uint16_t bitsPerPixel,
+                                  std::vector<uint32_t> rgb) {
     if (width < 1 || height < 1 || width > kMaxBitmapWidth || height > kMaxBitmapHeight) {
         return nullptr;
     }
-    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
-    if (stream == nullptr) return nullptr;
-    SDL_Surface* image = SDL_LoadBMP_RW(stream, 1);
-    if (image == nullptr) return nullptr;
-    if (image->w != width || image->h != height) {
-        SDL_FreeSurface(image);
-        return nullptr;
-    }
-    // The bitmap is copied as it stands: never blended, never keyed.
-    SDL_SetSurfaceBlendMode(image, SDL_BLENDMODE_NONE);
-    SDL_SetColorKey(image, SDL_FALSE, 0);
+    if (rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) return nullptr;
     auto* bitmap = new platform::BitmapObject;
-    bitmap->image = image;
-    bitmap->bitsPerPixel = static_cast<uint16_t>(bits);
+    bitmap->width = width;
+    bitmap->height = height;
+    bitmap->bitsPerPixel = bitsPerPixel;
+    bitmap->rgb = std::move(rgb);
+    for (uint32_t& value : bitmap->rgb) value &= 0xFFFFFF;
     return bitmap;
 }
 
-platform::BitmapHandle LoadBitmapFile(const std::string& path) {
+platform::BitmapHandle LoadBitmapFile(const std::string& path, BitmapDecoder decode) {
+    if (decode == nullptr) return nullptr;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return nullptr;
     std::vector<unsigned char> bytes;
@@ -114,24 +142,20 @@ platform::BitmapHandle LoadBitmapFile(const std::string& path) {
     }
     std::fclose(file);
     if (static_cast<long>(bytes.size()) > kMaxBitmapFileBytes) return nullptr;
-    return DecodeBitmap(bytes.data(), bytes.size());
+    return decode(bytes.data(), bytes.size());
 }
 
 platform::BitmapHandle LoadImageByName(platform::ModuleHandle instance, const char* name,
                                        uint32_t type, uint32_t flags, const std::string& directory,
-                                       const EmbeddedLookup& lookup) {
+                                       const EmbeddedLookup& lookup, BitmapDecoder decode) {
     if (name == nullptr || type != platform::IMAGE_BITMAP) return nullptr;
     if (instance == nullptr && (flags & platform::LR_LOADFROMFILE)) {
         std::string path = directory.empty() ? std::string(name) : directory + "/" + name;
-        return LoadBitmapFile(path);
+        return LoadBitmapFile(path, decode);
     }
     EmbeddedBytes bytes;
-    if (!lookup || !lookup(name, &bytes)) return nullptr;
-    return DecodeBitmap(bytes.data, bytes.size);
-}
-
-SDL_Surface* BitmapPixels(platform::BitmapHandle bitmap) {
-    return bitmap != nullptr ? bitmap->image : nullptr;
+    if (decode == nullptr || !lookup || !lookup(name, &bytes)) return nullptr;
+    return decode(bytes.data, bytes.size);
 }
 
 int GetBitmapObject(platform::BitmapHandle bitmap, int size, platform::BitmapInfo* info) {
@@ -139,9 +163,9 @@ int GetBitmapObject(platform::BitmapHandle bitmap, int size, platform::BitmapInf
     if (info == nullptr) return static_cast<int>(sizeof(platform::BitmapInfo));
     if (size < static_cast<int>(sizeof(platform::BitmapInfo))) return 0;
     info->type = 0;
-    info->width = bitmap->image->w;
-    info->height = bitmap->image->h;
-    info->widthBytes = (bitmap->image->w * bitmap->bitsPerPixel + 15) / 16 * 2;
+    info->width = bitmap->width;
+    info->height = bitmap->height;
+    info->widthBytes = (bitmap->width * bitmap->bitsPerPixel + 15) / 16 * 2;
     info->planes = 1;
     info->bitsPixel = bitmap->bitsPerPixel;
     return static_cast<int>(sizeof(platform::BitmapInfo));
@@ -149,7 +173,6 @@ int GetBitmapObject(platform::BitmapHandle bitmap, int size, platform::BitmapInf
 
 bool DeleteBitmap(platform::BitmapHandle bitmap) {
     if (bitmap == nullptr || bitmap->selectedInto != nullptr) return false;
-    SDL_FreeSurface(bitmap->image);
     delete bitmap;
     return true;
 }
@@ -179,34 +202,79 @@ bool DeleteMemoryDC(platform::DeviceContextHandle dc) {
 bool StretchBlt(platform::DeviceContextHandle dest, int x, int y, int width, int height,
                 platform::DeviceContextHandle source, int sourceX, int sourceY, int sourceWidth,
                 int sourceHeight, uint32_t rop) {
-    SDL_Surface* to = ContextPixels(dest);
-    SDL_Surface* from = ContextPixels(source);
-    if (to == nullptr || from == nullptr || rop != platform::SRCCOPY) return false;
+    Canvas to = CanvasOf(dest);
+    Canvas from = CanvasOf(source);
+    if (!Valid(to) || !Valid(from) || rop != platform::SRCCOPY) return false;
     if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) return false;
-    SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_NONE);
-    SDL_SetColorKey(from, SDL_FALSE, 0);
-    SDL_Rect fromRect{sourceX, sourceY, sourceWidth, sourceHeight};
-    SDL_Rect toRect{x, y, width, height};
-    if (from == to) return false;
+    if (from.surface == to.surface && from.bitmap == to.bitmap) return false;
+
     if (width == sourceWidth && height == sourceHeight) {
-        return SDL_BlitSurface(from, &fromRect, to, &toRect) == 0;
+        // The source block is cut to the source picture and then to the destination, the
+        // destination corner moving along with every cut.
+        if (sourceX < 0) {
+            width += sourceX;
+            x -= sourceX;
+            sourceX = 0;
+        }
+        if (sourceY < 0) {
+            height += sourceY;
+            y -= sourceY;
+            sourceY = 0;
+        }
+        width = std::min(width, from.width - sourceX);
+        height = std::min(height, from.height - sourceY);
+        if (x < 0) {
+            width += x;
+            sourceX -= x;
+            x = 0;
+        }
+        if (y < 0) {
+            height += y;
+            sourceY -= y;
+            y = 0;
+        }
+        width = std::min(width, to.width - x);
+        height = std::min(height, to.height - y);
+        for (int row = 0; row < height; ++row) {
+            for (int column = 0; column < width; ++column) {
+                MovePixel(from, sourceX + column, sourceY + row, to, x + column, y + row);
+            }
+        }
+        return true;
     }
-    return SDL_BlitScaled(from, &fromRect, to, &toRect) == 0;
+
+    // A stretched copy takes the nearest source pixel, stepping in 16.16 fixed point from
+    // the middle of the first one. Its rectangles must lie inside both pictures.
+    if (sourceX < 0 || sourceY < 0 || sourceX + sourceWidth > from.width ||
+        sourceY + sourceHeight > from.height || x < 0 || y < 0 || x + width > to.width ||
+        y + height > to.height) {
+        return false;
+    }
+    const uint32_t stepX =
+        (static_cast<uint32_t>(sourceWidth) << 16) / static_cast<uint32_t>(width);
+    const uint32_t stepY =
+        (static_cast<uint32_t>(sourceHeight) << 16) / static_cast<uint32_t>(height);
+    uint32_t positionY = stepY / 2;
+    for (int row = 0; row < height; ++row, positionY += stepY) {
+        uint32_t positionX = stepX / 2;
+        for (int column = 0; column < width; ++column, positionX += stepX) {
+            MovePixel(from, sourceX + static_cast<int>(positionX >> 16),
+                      sourceY + static_cast<int>(positionY >> 16), to, x + column, y + row);
+        }
+    }
+    return true;
 }
 
 uint32_t GetPixel(platform::DeviceContextHandle dc, int x, int y) {
-    SDL_Surface* s = ContextPixels(dc);
-    if (!Inside(s, x, y)) return platform::CLR_INVALID;
-    uint8_t r, g, b;
-    SDL_GetRGB(ReadPixel(s, x, y), s->format, &r, &g, &b);
-    return uint32_t{r} | (uint32_t{g} << 8) | (uint32_t{b} << 16);
+    Canvas canvas = CanvasOf(dc);
+    if (!Inside(canvas, x, y)) return platform::CLR_INVALID;
+    return SwapRedBlue(ReadRgb(canvas, x, y));
 }
 
 uint32_t SetPixel(platform::DeviceContextHandle dc, int x, int y, uint32_t color) {
-    SDL_Surface* s = ContextPixels(dc);
-    if (!Inside(s, x, y)) return platform::CLR_INVALID;
-    WritePixel(s, x, y,
-               SDL_MapRGB(s->format, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    Canvas canvas = CanvasOf(dc);
+    if (!Inside(canvas, x, y)) return platform::CLR_INVALID;
+    WriteRgb(canvas, x, y, SwapRedBlue(color & 0xFFFFFF));
     return GetPixel(dc, x, y);
 }
 

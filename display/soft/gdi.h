@@ -1,25 +1,26 @@
 #pragma once
 
-// Bitmaps and device contexts over SDL surfaces: decoding of Windows bitmap files (4, 8,
-// 16, 24 and 32 bits per pixel, RLE4 and RLE8), memory device contexts, and copies between
-// contexts that convert to the destination's pixel format.
+// Bitmaps and device contexts: decoded bitmaps held as plain colour values, memory device
+// contexts, and copies between contexts that convert to the destination's pixel format.
+// Turning a bitmap file's bytes into colours is left to each platform's own decoder.
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "display/platform.h"
-
-struct SDL_Surface;
 
 namespace soft {
 class SoftSurface;
 }
 
 struct platform::BitmapObject {
-    SDL_Surface* image = nullptr;
+    int width = 0;
+    int height = 0;
     uint16_t bitsPerPixel = 0;  // as stored in the file
+    std::vector<uint32_t> rgb;  // 0xRRGGBB, top row first
     platform::DeviceContextHandle selectedInto = nullptr;
 };
 
@@ -35,10 +36,20 @@ namespace soft {
 inline constexpr int kMaxBitmapWidth = 640;
 inline constexpr int kMaxBitmapHeight = 480;
 
-// Null when the bytes are not a readable Windows bitmap of at most 640x480 pixels.
-platform::BitmapHandle DecodeBitmap(const void* data, size_t size);
+// Reads the size and depth from a Windows bitmap file's headers, so a decoder can turn an
+// oversized or truncated bitmap away before it allocates anything for it.
+bool ReadBitmapHeader(const void* data, size_t size, int* width, int* height, int* bits);
+
+// A bitmap of width x height colours; null when the size is out of range or does not match.
+platform::BitmapHandle MakeBitmap(int width, int height, uint16_t bitsPerPixel,
+                                  std::vector<uint32_t> rgb);
+
+// A platform's decoder: null when the bytes are not a readable Windows bitmap of at most
+// 640x480 pixels.
+using BitmapDecoder = platform::BitmapHandle (*)(const void* data, size_t size);
+
 // Null when the file cannot be read or is not such a bitmap.
-platform::BitmapHandle LoadBitmapFile(const std::string& path);
+platform::BitmapHandle LoadBitmapFile(const std::string& path, BitmapDecoder decode);
 
 struct EmbeddedBytes {
     const unsigned char* data = nullptr;
@@ -51,9 +62,8 @@ using EmbeddedLookup = std::function<bool(const char* name, EmbeddedBytes* out)>
 // current directory); otherwise the embedded sheet. Only IMAGE_BITMAP is offered.
 platform::BitmapHandle LoadImageByName(platform::ModuleHandle instance, const char* name,
                                        uint32_t type, uint32_t flags, const std::string& directory,
-                                       const EmbeddedLookup& lookup);
+                                       const EmbeddedLookup& lookup, BitmapDecoder decode);
 
-SDL_Surface* BitmapPixels(platform::BitmapHandle bitmap);
 int GetBitmapObject(platform::BitmapHandle bitmap, int size, platform::BitmapInfo* info);
 // False for a null bitmap or one still selected into a device context.
 bool DeleteBitmap(platform::BitmapHandle bitmap);

@@ -1,7 +1,5 @@
 #include "display/soft/soft_direct_draw.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -75,8 +73,8 @@ void SoftDirectDraw::Forget(SoftSurface* surface) {
 }
 
 void SoftDirectDraw::Present(SoftSurface& front) {
-    if (presenter_ == nullptr || front.pixels_ == nullptr) return;
-    presenter_->Present(front.pixels_->pixels, front.pixels_->pitch, front.width_, front.height_,
+    if (presenter_ == nullptr || !front.HasPixels()) return;
+    presenter_->Present(front.PixelAddress(0, 0), front.pitch_, front.width_, front.height_,
                         FormatOf(layout_));
 }
 
@@ -177,8 +175,8 @@ Result SoftDirectDraw::CreateSurface(const platform::SurfaceDesc* desc, platform
         surface = std::make_unique<SoftSurface>(this, kind, static_cast<int>(desc->width),
                                                 static_cast<int>(desc->height), layout_);
     }
-    if (surface->pixels_ == nullptr ||
-        (surface->attached_ != nullptr && surface->attached_->pixels_ == nullptr)) {
+    if (!surface->HasPixels() ||
+        (surface->attached_ != nullptr && !surface->attached_->HasPixels())) {
         return platform::DDERR_OUTOFMEMORY;
     }
     if (kind == SurfaceKind::Primary) primary_ = surface.get();

@@ -1,7 +1,5 @@
 #include "display/soft/soft_surface.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -22,28 +20,6 @@ constexpr int kRowPadding = 16;
 
 // What a restored surface holds until its owner draws it again.
 constexpr uint8_t kRestoredByte = 0xA5;
-
-// The pixels SDL's blitter writes for a copy between two surfaces of one layout, in loops the
-// compiler turns into vector code: the screens draw keyed sprites dozens of times a frame.
-void CopyRows(const SDL_Surface& from, const SDL_Rect& area, SDL_Surface& to, int x, int y,
-              bool keyed, uint16_t key) {
-    const auto* source = static_cast<const uint8_t*>(from.pixels) +
-                         static_cast<ptrdiff_t>(area.y) * from.pitch + area.x * 2;
-    auto* dest = static_cast<uint8_t*>(to.pixels) + static_cast<ptrdiff_t>(y) * to.pitch + x * 2;
-    for (int row = 0; row < area.h; ++row, source += from.pitch, dest += to.pitch) {
-        if (!keyed) {
-            std::memcpy(dest, source, static_cast<size_t>(area.w) * 2);
-            continue;
-        }
-        const auto* in = reinterpret_cast<const uint16_t*>(source);
-        auto* out = reinterpret_cast<uint16_t*>(dest);
-        for (int i = 0; i < area.w; ++i) out[i] = in[i] == key ? out[i] : in[i];
-    }
-}
-
-uint32_t SdlFormat(PixelLayout layout) {
-    return layout == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
-}
 
 std::string RectText(const Rect& r) {
     char text[64];
@@ -85,23 +61,22 @@ SoftSurface::~SoftSurface() {
 }
 
 void SoftSurface::AllocatePixels() {
-    int pitch = (width_ * 2 + 3) / 4 * 4 + kRowPadding;
-    memory_.assign(static_cast<size_t>(pitch) * static_cast<size_t>(height_), 0);
-    pixels_ = SDL_CreateRGBSurfaceWithFormatFrom(memory_.data(), width_, height_, 16, pitch,
-                                                 SdlFormat(layout_));
-    if (pixels_ != nullptr) SDL_SetSurfaceBlendMode(pixels_, SDL_BLENDMODE_NONE);
+    pitch_ = (width_ * 2 + 3) / 4 * 4 + kRowPadding;
+    memory_.assign(static_cast<size_t>(pitch_) * static_cast<size_t>(height_), 0);
 }
 
 void SoftSurface::FreePixels() {
-    SDL_FreeSurface(pixels_);
-    pixels_ = nullptr;
     memory_.clear();
     memory_.shrink_to_fit();
 }
 
 void SoftSurface::ExchangePixels(SoftSurface& other) {
     std::swap(memory_, other.memory_);
-    std::swap(pixels_, other.pixels_);
+}
+
+Pixels16 SoftSurface::Pixels() const {
+    if (memory_.empty()) return Pixels16{};
+    return Pixels16{const_cast<uint8_t*>(memory_.data()), pitch_, width_, height_};
 }
 
 void SoftSurface::DestroyAttached() {
@@ -113,7 +88,7 @@ void SoftSurface::DestroyAttached() {
 }
 
 void* SoftSurface::PixelAddress(int x, int y) const {
-    return static_cast<uint8_t*>(pixels_->pixels) + y * pixels_->pitch + x * 2;
+    return const_cast<uint8_t*>(memory_.data()) + y * pitch_ + x * 2;
 }
 
 std::string SoftSurface::Name() const {
@@ -201,8 +176,8 @@ Result SoftSurface::Blt(const Rect* dest, platform::Surface* source, const Rect*
     if (lost_) return platform::DDERR_SURFACELOST;
     if (locked_ || dc_ != nullptr) return platform::DDERR_SURFACEBUSY;
     if (!RectInside(area, width_, height_)) return platform::DDERR_INVALIDRECT;
-    SDL_Rect fill{area.left, area.top, area.right - area.left, area.bottom - area.top};
-    SDL_FillRect(pixels_, &fill, fx->fillColor & 0xFFFF);
+    Fill16(Pixels(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           static_cast<uint16_t>(fx->fillColor & 0xFFFF));
     return platform::DD_OK;
 }
 
@@ -235,31 +210,9 @@ Result SoftSurface::BltFast(int32_t x, int32_t y, platform::Surface* source, con
 }
 
 Result SoftSurface::Copy(const Rect& from, SoftSurface& source, int x, int y, bool keyed) {
-    SDL_Rect fromRect{from.left, from.top, from.right - from.left, from.bottom - from.top};
-    SDL_Rect toRect{x, y, fromRect.w, fromRect.h};
-    SDL_Surface* input = source.pixels_;
-    if (&source != this && source.layout_ == layout_) {
-        CopyRows(*input, fromRect, *pixels_, x, y, keyed && source.keyed_,
-                 static_cast<uint16_t>(source.key_));
-        return platform::DD_OK;
-    }
-    SDL_Surface* staging = nullptr;
-    if (&source == this) {
-        // A surface copied onto itself goes through a staging copy, as the rectangles may
-        // overlap and the blitter reads and writes the same rows.
-        staging = SDL_CreateRGBSurfaceWithFormat(0, fromRect.w, fromRect.h, 16, SdlFormat(layout_));
-        if (staging == nullptr) return platform::DDERR_OUTOFMEMORY;
-        SDL_SetSurfaceBlendMode(staging, SDL_BLENDMODE_NONE);
-        SDL_SetColorKey(input, SDL_FALSE, 0);
-        SDL_BlitSurface(input, &fromRect, staging, nullptr);
-        input = staging;
-        fromRect = SDL_Rect{0, 0, toRect.w, toRect.h};
-    }
-    bool useKey = keyed && source.keyed_;
-    SDL_SetColorKey(input, useKey ? SDL_TRUE : SDL_FALSE, source.key_);
-    int status = SDL_BlitSurface(input, &fromRect, pixels_, &toRect);
-    SDL_FreeSurface(staging);
-    return status == 0 ? platform::DD_OK : platform::DDERR_GENERIC;
+    Copy16(source.Pixels(), from.left, from.top, from.right - from.left, from.bottom - from.top,
+           Pixels(), x, y, keyed && source.keyed_, static_cast<uint16_t>(source.key_));
+    return platform::DD_OK;
 }
 
 Result SoftSurface::Lock(const Rect* rect, platform::SurfaceDesc* desc, uint32_t flags,
@@ -278,9 +231,8 @@ Result SoftSurface::Lock(const Rect* rect, platform::SurfaceDesc* desc, uint32_t
     desc->flags = platform::DDSD_CAPS | platform::DDSD_HEIGHT | platform::DDSD_WIDTH;
     desc->width = static_cast<uint32_t>(width_);
     desc->height = static_cast<uint32_t>(height_);
-    desc->pitch = pixels_->pitch;
-    desc->surface =
-        static_cast<uint8_t*>(pixels_->pixels) + area.top * pixels_->pitch + area.left * 2;
+    desc->pitch = pitch_;
+    desc->surface = PixelAddress(area.left, area.top);
     desc->pixelFormat = FormatOf(layout_);
     desc->caps.caps = 0;
     return platform::DD_OK;

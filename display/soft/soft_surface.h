@@ -1,8 +1,8 @@
 #pragma once
 
-// A 16-bit surface held in ordinary memory, with the behaviour callers of the original
-// display API rely on: colour fill, checked rectangle copies with an optional source colour
-// key, locking, device contexts, loss and restoration, and reference counting.
+// A 16-bit surface held in ordinary memory, behaving as the game's display code expects of
+// a display surface on any platform: colour fill, checked rectangle copies with an optional
+// source colour key, locking, device contexts, loss and restoration, and reference counting.
 
 #include <cstdint>
 #include <string>
@@ -10,8 +10,7 @@
 
 #include "display/platform.h"
 #include "display/soft/pixel_layout.h"
-
-struct SDL_Surface;
+#include "display/soft/pixel_ops.h"
 
 namespace soft {
 
@@ -60,8 +59,11 @@ class SoftSurface final : public platform::Surface {
     // Takes the memory away, as a mode switch does; the primary takes its back buffer along.
     void MarkLost();
     SoftSurface* Attached() const { return attached_; }
-    // The current pixels (a flip exchanges them between primary and back buffer).
-    SDL_Surface* Pixels() const { return pixels_; }
+    // The current pixels (a flip exchanges them between primary and back buffer); no
+    // rows at all once the surface is orphaned.
+    Pixels16 Pixels() const;
+    bool HasPixels() const { return !memory_.empty(); }
+    int Pitch() const { return pitch_; }
     // Address of a pixel of the current memory, whatever the lock and loss state.
     void* PixelAddress(int x, int y) const;
     // Called when the owning DirectDraw object is freed: the surface stays a valid object
@@ -94,7 +96,7 @@ class SoftSurface final : public platform::Surface {
     PixelLayout layout_;
     uint32_t references_ = 1;
     std::vector<uint8_t> memory_;
-    SDL_Surface* pixels_ = nullptr;
+    int pitch_ = 0;
     SoftSurface* attached_ = nullptr;  // the primary's back buffer, owned by the primary
     bool lost_ = false;
     bool locked_ = false;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "display/sdl_decode/sdl_bitmap_decoder.h"
 #include "display/soft/file_search.h"
 #include "display/soft/gdi.h"
 #include "display/soft/soft_direct_draw.h"
@@ -207,7 +208,7 @@ bool FakeSystem::IsLostSurface(Surface* surface) const {
 
 uint16_t FakeSystem::PixelAt(Surface* surface, int x, int y) const {
     soft::SoftSurface* soft = AsSoft(surface);
-    if (soft == nullptr || soft->Pixels() == nullptr || x < 0 || y < 0 || x >= soft->Width() ||
+    if (soft == nullptr || !soft->HasPixels() || x < 0 || y < 0 || x >= soft->Width() ||
         y >= soft->Height()) {
         std::fprintf(stderr, "FakeSystem::PixelAt: no pixel (%d,%d)\n", x, y);
         std::abort();
@@ -473,15 +474,16 @@ BitmapHandle FakeSystem::LoadImageA(ModuleHandle instance, const char* name, uin
     bool fromFile = instance == nullptr && (flags & LR_LOADFROMFILE);
     Record("LoadImageA(" + Text(name) + (fromFile ? ",file)" : ",resource)"));
     if (Failing("LoadImageA") != DD_OK) return nullptr;
-    BitmapHandle bitmap =
-        soft::LoadImageByName(instance, name, type, flags, directory,
-                              [this](const char* wanted, soft::EmbeddedBytes* out) {
-                                  auto found = embedded_.find(Lower(wanted));
-                                  if (found == embedded_.end()) return false;
-                                  out->data = found->second.data();
-                                  out->size = found->second.size();
-                                  return true;
-                              });
+    BitmapHandle bitmap = soft::LoadImageByName(
+        instance, name, type, flags, directory,
+        [this](const char* wanted, soft::EmbeddedBytes* out) {
+            auto found = embedded_.find(Lower(wanted));
+            if (found == embedded_.end()) return false;
+            out->data = found->second.data();
+            out->size = found->second.size();
+            return true;
+        },
+        sdl::DecodeBitmapWithSdl);
     if (bitmap != nullptr) bitmaps_.insert(bitmap);
     return bitmap;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The platform system on Win32: every operation is the system call of the same name, with
-// handles and records converted. This header stays free of windows.h, so the program's entry
+// handles and records converted. This header stays free of windows.h, so the Windows checks
 // can install the system next to the game's own headers.
 
 #include "display/platform.h"

@@ -10,7 +10,8 @@
 //
 // The order of inclusion does not matter: the macros are gone once this header has been
 // read, and the system headers' include guards keep them from coming back. Only the .cpp
-// files of display/win32 include it; no game header may see windows.h.
+// files of display/win32 and the program's WinMain (through win32_entry.h) include it; no
+// game header may see windows.h.
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

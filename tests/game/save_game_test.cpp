@@ -60,7 +60,7 @@ class SaveGame : public SavedGameFiles {
     ChessGame game;
 };
 
-TEST_F(SaveGame, NewGameGivesTheDocumentedBytes) {
+TEST_F(SaveGame, NewGameIsSavedAsTheExactFileText) {
     const std::string path = PathOf("new.chs");
     ASSERT_EQ(game.SaveGame(path.c_str()), 1);
     EXPECT_EQ(ReadFile(path), kNewGameFile);

@@ -1,8 +1,6 @@
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 #include <vector>
 
 #include "display/soft/soft_direct_draw.h"
@@ -141,75 +139,6 @@ TEST_P(SoftSurfaceLayouts, ColourKeyLeavesOutKeyedPixelsOnlyWhenAsked) {
     Fill(target, 0x7777);
     ASSERT_EQ(target->BltFast(0, 0, sheet, nullptr, platform::DDBLTFAST_SRCCOLORKEY), DD_OK);
     EXPECT_EQ(Read(target, 1, 0), 0x11);
-    sheet->Release();
-    target->Release();
-    dd->Release();
-}
-
-// The surfaces copy with their own loops; every pixel must come out as SDL's blitter, which
-// the surfaces once used, writes it: random pictures, a key that comes up often, odd sizes
-// and places, and values with the top bit set that the 5-5-5 layout leaves without colour.
-TEST_P(SoftSurfaceLayouts, CopiesMatchSdlsBlitterPixelForPixel) {
-    uint32_t sdlFormat =
-        GetParam() == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
-    std::mt19937 random(7);
-    auto* dd = new SoftDirectDraw(GetParam());
-    Surface* sheet = MakeOffscreen(*dd, 37, 23);
-    Surface* target = MakeOffscreen(*dd, 50, 40);
-    SDL_Surface* expectedSheet = SDL_CreateRGBSurfaceWithFormat(0, 37, 23, 16, sdlFormat);
-    SDL_Surface* expected = SDL_CreateRGBSurfaceWithFormat(0, 50, 40, 16, sdlFormat);
-    ASSERT_NE(expectedSheet, nullptr);
-    ASSERT_NE(expected, nullptr);
-    SDL_SetSurfaceBlendMode(expectedSheet, SDL_BLENDMODE_NONE);
-    const uint16_t key = 0x8A51;
-    auto fillBoth = [&](Surface* surface, SDL_Surface* twin, bool withKey) {
-        SurfaceDesc desc;
-        ASSERT_EQ(surface->Lock(nullptr, &desc, 0, nullptr), DD_OK);
-        for (int y = 0; y < twin->h; ++y) {
-            for (int x = 0; x < twin->w; ++x) {
-                auto value = static_cast<uint16_t>(random());
-                if (withKey && random() % 3 == 0) value = key;
-                std::memcpy(static_cast<uint8_t*>(desc.surface) + y * desc.pitch + x * 2, &value,
-                            2);
-                std::memcpy(static_cast<uint8_t*>(twin->pixels) + y * twin->pitch + x * 2, &value,
-                            2);
-            }
-        }
-        surface->Unlock(nullptr);
-    };
-    fillBoth(sheet, expectedSheet, true);
-    platform::ColorKey colorKey{key, key};
-    ASSERT_EQ(sheet->SetColorKey(platform::DDCKEY_SRCBLT, &colorKey), DD_OK);
-
-    struct Case {
-        Rect from;
-        int x, y;
-        bool keyed;
-    };
-    for (Case c : {Case{{0, 0, 37, 23}, 0, 0, true}, Case{{3, 5, 34, 22}, 13, 17, true},
-                   Case{{1, 1, 2, 23}, 49, 2, true}, Case{{2, 4, 31, 9}, 7, 31, false}}) {
-        fillBoth(target, expected, false);
-        ASSERT_EQ(target->BltFast(c.x, c.y, sheet, &c.from,
-                                  c.keyed ? platform::DDBLTFAST_SRCCOLORKEY : 0),
-                  DD_OK);
-        SDL_SetColorKey(expectedSheet, c.keyed ? SDL_TRUE : SDL_FALSE, key);
-        SDL_Rect from{c.from.left, c.from.top, c.from.right - c.from.left,
-                      c.from.bottom - c.from.top};
-        SDL_Rect to{c.x, c.y, from.w, from.h};
-        ASSERT_EQ(SDL_BlitSurface(expectedSheet, &from, expected, &to), 0);
-        SurfaceDesc desc;
-        ASSERT_EQ(target->Lock(nullptr, &desc, 0, nullptr), DD_OK);
-        for (int y = 0; y < 40; ++y) {
-            ASSERT_EQ(
-                std::memcmp(static_cast<uint8_t*>(desc.surface) + y * desc.pitch,
-                            static_cast<uint8_t*>(expected->pixels) + y * expected->pitch, 50 * 2),
-                0)
-                << "row " << y << " of the copy to " << c.x << "," << c.y;
-        }
-        target->Unlock(nullptr);
-    }
-    SDL_FreeSurface(expectedSheet);
-    SDL_FreeSurface(expected);
     sheet->Release();
     target->Release();
     dd->Release();

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/pieces_sheet.h"
+#include "display/pieces_sheet.h"
 #include "display/sprite.h"
 #include "display/tint.h"
 

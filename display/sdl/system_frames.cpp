@@ -1,8 +1,9 @@
-// The game window as the screen of the frame presenter.
+// The game window as the screen of the frame presenter: changed rows go to its picture.
 
 #include <SDL.h>
 
 #include "display/sdl/sdl_system.h"
+#include "display/sdl/system_shared.h"
 
 namespace sdl {
 
@@ -20,6 +21,10 @@ uint32_t SdlSystem::Milliseconds() {
 
 void SdlSystem::Wait(uint32_t milliseconds) {
     SDL_Delay(milliseconds);
+}
+
+void SdlSystem::Redraw() {
+    if (!frames_.Repaint()) picture_.ShowBlank(kPictureWidth, kPictureHeight);
 }
 
 // Shown at once, for the game draws nothing while it is inactive, and again with the next

@@ -1,0 +1,167 @@
+#include "display/web/browser_bridge.h"
+
+#include <emscripten.h>
+
+// The page (page/index.html) provides #kestrion-screen (the canvas), #kestrion-message
+// (a dialog) and the functions under window.kestrionPage.
+
+// clang-format off
+EM_JS(void, kestrion_present, (const uint8_t* rgba, int width, int height), {
+    const canvas = document.getElementById('kestrion-screen');
+    if (!canvas) return;
+    if (!Module.kestrionContext) Module.kestrionContext = canvas.getContext('2d', {alpha: false});
+    const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    Module.kestrionContext.putImageData(new ImageData(bytes, width, height), 0, 0);
+    if (!Module.kestrionFirstFrame) {
+        Module.kestrionFirstFrame = performance.now();
+        if (window.kestrionPage) window.kestrionPage.firstFrame(Module.kestrionFirstFrame);
+    }
+    Module.kestrionFrames = (Module.kestrionFrames || 0) + 1;
+});
+
+EM_ASYNC_JS(void, kestrion_wait_for_paint, (), {
+    // Counted, so a test can tell a running game from one that waits.
+    Module.kestrionFlips = (Module.kestrionFlips || 0) + 1;
+    await new Promise((resolve) => {
+        let done = false;
+        const finish = () => { if (!done) { done = true; resolve(); } };
+        requestAnimationFrame(finish);
+        // A hidden page paints no frames; the game is told it is inactive and waits for
+        // input instead, so this only bridges the moment in between.
+        setTimeout(finish, 100);
+    });
+});
+
+EM_ASYNC_JS(void, kestrion_wait_for_input, (), {
+    await new Promise((resolve) => { Module.kestrionWake = resolve; });
+    Module.kestrionWake = null;
+});
+
+EM_JS(void, kestrion_wake, (), {
+    if (Module.kestrionWake) {
+        const wake = Module.kestrionWake;
+        Module.kestrionWake = null;
+        wake();
+    }
+});
+
+EM_JS(void, kestrion_page_point, (double clientX, double clientY, int* x, int* y), {
+    const canvas = document.getElementById('kestrion-screen');
+    let px = 0, py = 0;
+    if (canvas) {
+        const box = canvas.getBoundingClientRect();
+        if (box.width > 0 && box.height > 0) {
+            px = Math.floor((clientX - box.left) * canvas.width / box.width);
+            py = Math.floor((clientY - box.top) * canvas.height / box.height);
+        }
+        px = Math.min(Math.max(px, 0), canvas.width - 1);
+        py = Math.min(Math.max(py, 0), canvas.height - 1);
+    }
+    HEAP32[x >> 2] = px;
+    HEAP32[y >> 2] = py;
+});
+
+EM_JS(void, kestrion_pointer_hidden, (int hidden), {
+    const canvas = document.getElementById('kestrion-screen');
+    if (canvas) canvas.style.cursor = hidden ? 'none' : 'default';
+});
+
+EM_JS(void, kestrion_toggle_fullscreen, (), {
+    if (window.kestrionPage) window.kestrionPage.toggleFullscreen();
+});
+
+EM_JS(int, kestrion_page_active, (), {
+    return document.visibilityState === 'visible' && document.hasFocus() ? 1 : 0;
+});
+
+EM_ASYNC_JS(void, kestrion_message, (const char* caption, const char* text), {
+    const shownCaption = UTF8ToString(caption);
+    const shownText = UTF8ToString(text);
+    if (window.kestrionPage) await window.kestrionPage.message(shownCaption, shownText);
+});
+
+EM_JS(void, kestrion_end_screen, (int exitCode), {
+    if (window.kestrionPage) window.kestrionPage.ended(exitCode);
+});
+
+EM_ASYNC_JS(int, kestrion_decode, (const void* data, size_t size, int* width, int* height), {
+    Module.kestrionDecoded = null;
+    try {
+        const blob = new Blob([HEAPU8.slice(data, data + size)], {type: 'image/bmp'});
+        // The file's own colours, untouched by colour management or alpha arithmetic.
+        const image = await createImageBitmap(
+            blob, {colorSpaceConversion: 'none', premultiplyAlpha: 'none'});
+        const canvas = new OffscreenCanvas(image.width, image.height);
+        const context = canvas.getContext('2d');
+        context.drawImage(image, 0, 0);
+        Module.kestrionDecoded = context.getImageData(0, 0, image.width, image.height).data;
+        HEAP32[width >> 2] = image.width;
+        HEAP32[height >> 2] = image.height;
+        image.close();
+        return 1;
+    } catch (error) {
+        return 0;
+    }
+});
+
+EM_JS(void, kestrion_take_decoded, (uint8_t* out), {
+    if (Module.kestrionDecoded) HEAPU8.set(Module.kestrionDecoded, out);
+    Module.kestrionDecoded = null;
+});
+// clang-format on
+
+namespace web {
+
+double PageClockMs() {
+    return emscripten_get_now();
+}
+
+void PresentRgba(const uint8_t* rgba, int width, int height) {
+    kestrion_present(rgba, width, height);
+}
+
+void WaitForPaint() {
+    kestrion_wait_for_paint();
+}
+
+void WaitForInput() {
+    kestrion_wait_for_input();
+}
+
+void WakeFromInput() {
+    kestrion_wake();
+}
+
+void PagePointToPicture(double clientX, double clientY, int* x, int* y) {
+    kestrion_page_point(clientX, clientY, x, y);
+}
+
+void SetPagePointerHidden(bool hidden) {
+    kestrion_pointer_hidden(hidden ? 1 : 0);
+}
+
+void TogglePageFullscreen() {
+    kestrion_toggle_fullscreen();
+}
+
+bool PageActive() {
+    return kestrion_page_active() != 0;
+}
+
+void ShowPageMessage(const char* caption, const char* text) {
+    kestrion_message(caption, text);
+}
+
+void ShowEndScreen(int exitCode) {
+    kestrion_end_screen(exitCode);
+}
+
+bool DecodeImage(const void* data, size_t size, int* width, int* height) {
+    return kestrion_decode(data, size, width, height) != 0;
+}
+
+void TakeDecodedRgba(uint8_t* out) {
+    kestrion_take_decoded(out);
+}
+
+}  // namespace web

@@ -1,0 +1,109 @@
+// The page around the game: full screen, the saved games' download and upload, page
+// dialogs for the game's messages, and the end screen. The game itself is kestrion.js.
+'use strict';
+
+(function () {
+  const screen = document.getElementById('kestrion-screen');
+  const list = document.getElementById('saved-games');
+  const fileInput = document.getElementById('open-file');
+  const savesDirectory = '/saves';
+
+  function savedGameNames() {
+    if (!window.Module || !Module.FS) return [];
+    try {
+      return Module.FS.readdir(savesDirectory)
+        .filter((name) => name.toLowerCase().endsWith('.chs'))
+        .sort((a, b) => a.localeCompare(b, undefined, {sensitivity: 'base'}));
+    } catch (error) {
+      return [];
+    }
+  }
+
+  function refreshList() {
+    const chosen = list.value;
+    list.replaceChildren(...savedGameNames().map((name) => new Option(name.slice(0, -4), name)));
+    if ([...list.options].some((option) => option.value === chosen)) list.value = chosen;
+    document.getElementById('download').disabled = list.options.length === 0;
+  }
+
+  function download() {
+    const name = list.value;
+    if (!name) return;
+    const bytes = Module.FS.readFile(savesDirectory + '/' + name);
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], {type: 'text/plain'}));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  }
+
+  // A file from disk keeps the letters, digits, '-' and '_' of its name, which any file
+  // system takes and the Save dialog can type, cut to the dialog's 27 characters.
+  function savedGameName(fileName) {
+    const base = fileName.replace(/\.chs$/i, '').replace(/[^A-Za-z0-9_-]/g, '').slice(0, 27);
+    return base ? base + '.chs' : null;
+  }
+
+  async function open() {
+    const file = fileInput.files[0];
+    fileInput.value = '';
+    const name = file && savedGameName(file.name);
+    // A saved game is a few hundred bytes; anything far larger is not one.
+    if (!name || file.size > 65536) return;
+    Module.FS.writeFile(savesDirectory + '/' + name, new Uint8Array(await file.arrayBuffer()));
+    refreshList();
+  }
+
+  function toggleFullscreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(() => {});
+    } else {
+      document.documentElement.requestFullscreen().catch(() => {});
+    }
+  }
+
+  function message(caption, text) {
+    const dialog = document.getElementById('kestrion-message');
+    document.getElementById('message-caption').textContent = caption;
+    document.getElementById('message-text').textContent = text;
+    return new Promise((resolve) => {
+      dialog.addEventListener('close', () => resolve(), {once: true});
+      dialog.showModal();
+    });
+  }
+
+  function ended() {
+    document.getElementById('stage').hidden = true;
+    document.getElementById('ended').hidden = false;
+    document.getElementById('again').focus();
+  }
+
+  document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);
+  document.getElementById('download').addEventListener('click', download);
+  document.getElementById('open').addEventListener('click', () => fileInput.click());
+  document.getElementById('again').addEventListener('click', () => location.reload());
+  fileInput.addEventListener('change', open);
+  list.addEventListener('focus', refreshList);
+  // Page buttons keep no keyboard focus, so Enter or Space meant for the game never
+  // presses them again.
+  for (const button of document.querySelectorAll('#controls button')) {
+    button.addEventListener('mouseup', () => button.blur());
+  }
+  screen.addEventListener('contextmenu', (event) => event.preventDefault());
+
+  window.kestrionPage = {
+    toggleFullscreen,
+    message,
+    ended,
+    firstFrameMs: null,
+    firstFrame(ms) {
+      this.firstFrameMs = ms;
+    },
+  };
+
+  window.Module = {
+    onSavedGamesChanged: refreshList,
+    print: (text) => console.log(text),
+    printErr: (text) => console.warn(text),
+  };
+})();

@@ -1,0 +1,43 @@
+// Saved games live in the browser's persistent storage (IndexedDB): the game's current
+// directory is loaded from it before the game starts and stored back after every change.
+Module['preRun'] = Module['preRun'] || [];
+Module['preRun'].push(function () {
+  FS.mkdir('/saves');
+  FS.mount(IDBFS, {}, '/saves');
+  FS.chdir('/saves');
+  addRunDependency('kestrion-saved-games');
+  FS.syncfs(true, function (error) {
+    if (error) console.warn('Kestrion: the saved games could not be read', error);
+    removeRunDependency('kestrion-saved-games');
+    if (Module['onSavedGamesChanged']) Module['onSavedGamesChanged']();
+  });
+  // A save writes a new file and renames it over the old one; an upload writes one.
+  ['rename', 'unlink', 'writeFile'].forEach(function (name) {
+    var original = FS[name];
+    FS[name] = function () {
+      var result = original.apply(FS, arguments);
+      kestrionStoreSavedGames();
+      return result;
+    };
+  });
+});
+
+var kestrionStoring = false;
+var kestrionStoreAgain = false;
+function kestrionStoreSavedGames() {
+  if (kestrionStoring) {
+    kestrionStoreAgain = true;
+    return;
+  }
+  kestrionStoring = true;
+  FS.syncfs(false, function (error) {
+    if (error) console.warn('Kestrion: the saved games could not be stored', error);
+    kestrionStoring = false;
+    Module['savedGamesStored'] = (Module['savedGamesStored'] || 0) + 1;
+    if (Module['onSavedGamesChanged']) Module['onSavedGamesChanged']();
+    if (kestrionStoreAgain) {
+      kestrionStoreAgain = false;
+      kestrionStoreSavedGames();
+    }
+  });
+}

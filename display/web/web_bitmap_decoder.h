@@ -1,0 +1,18 @@
+#pragma once
+
+// Bitmap files decoded by the browser's own image decoder (a soft::BitmapDecoder). The
+// program's built-in sheets are decoded once before the game starts, so the game's loads
+// find them at once; other bytes (a loose file) are decoded when asked for.
+
+#include <cstddef>
+
+#include "display/platform.h"
+
+namespace web {
+
+// Waits: decodes every sheet the program carries.
+void DecodeBuiltInSheets();
+
+platform::BitmapHandle DecodeBitmapInBrowser(const void* data, size_t size);
+
+}  // namespace web

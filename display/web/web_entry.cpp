@@ -1,0 +1,134 @@
+#include "display/web/web_entry.h"
+
+#include <emscripten/html5.h>
+
+#include <cstring>
+
+#include "display/web/browser_bridge.h"
+#include "display/web/web_bitmap_decoder.h"
+#include "display/web/web_key_map.h"
+#include "display/web/web_system.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kVkReturn = 0x0D;
+constexpr int kVkF1 = 0x70;
+constexpr int kVkF10 = 0x79;
+constexpr int kVkF11 = 0x7A;
+constexpr const char* kScreen = "#kestrion-screen";
+
+web::WebSystem* Target(void* data) {
+    return static_cast<web::WebSystem*>(data);
+}
+
+EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* data) {
+    web::WebSystem* system = Target(data);
+    int code = web::VirtualKeyForDom(event->key, event->code);
+    if (code == 0) return EM_FALSE;
+    system->SetKeyDown(code, true);
+    if (int side = web::SideVirtualKeyForDom(event->code); side != 0)
+        system->SetKeyDown(side, true);
+    if (event->altKey && code == kVkReturn) {
+        if (!event->repeat) web::TogglePageFullscreen();
+        return EM_TRUE;
+    }
+    web::PageEvent key{web::PageEvent::Kind::KeyDown};
+    key.virtualKey = code;
+    // As on the desktop, keys with Alt held, Alt itself and F10 are system keys.
+    key.system = event->altKey || code == VK_MENU || code == kVkF10;
+    key.repeat = event->repeat != 0;
+    system->Arrive(key);
+    // The browser keeps its own shortcuts (with Control or Meta, and F1 to F11); every other
+    // key belongs to the game (F12 ends it, Backspace edits a name).
+    bool browsers = event->ctrlKey || event->metaKey || (code >= kVkF1 && code <= kVkF11);
+    return browsers ? EM_FALSE : EM_TRUE;
+}
+
+EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* event, void* data) {
+    int code = web::VirtualKeyForDom(event->key, event->code);
+    if (code != 0) Target(data)->SetKeyDown(code, false);
+    if (int side = web::SideVirtualKeyForDom(event->code); side != 0) {
+        Target(data)->SetKeyDown(side, false);
+    }
+    return EM_FALSE;
+}
+
+web::PageEvent MouseEvent(web::PageEvent::Kind kind, const EmscriptenMouseEvent* event) {
+    web::PageEvent mouse{kind};
+    web::PagePointToPicture(event->clientX, event->clientY, &mouse.x, &mouse.y);
+    return mouse;
+}
+
+EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void* data) {
+    if (event->button != 0) return EM_FALSE;
+    web::PageEvent press = MouseEvent(web::PageEvent::Kind::ButtonDown, event);
+    Target(data)->MoveCursor(press.x, press.y);
+    // A press on the picture is the player's attention, whatever the focus events said.
+    if (!Target(data)->Active() && web::PageActive()) {
+        Target(data)->Arrive(web::PageEvent{web::PageEvent::Kind::Activate});
+    }
+    Target(data)->Arrive(press);
+    return EM_TRUE;
+}
+
+EM_BOOL OnMouseUp(int, const EmscriptenMouseEvent* event, void* data) {
+    if (event->button != 0) return EM_FALSE;
+    web::PageEvent release = MouseEvent(web::PageEvent::Kind::ButtonUp, event);
+    Target(data)->MoveCursor(release.x, release.y);
+    Target(data)->Arrive(release);
+    return EM_FALSE;
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void* data) {
+    Target(data)->Arrive(MouseEvent(web::PageEvent::Kind::Move, event));
+    return EM_FALSE;
+}
+
+// Hidden or without the keyboard, the game is inactive and waits for messages.
+void TellActivity(web::WebSystem* system) {
+    bool active = web::PageActive();
+    system->Arrive(
+        web::PageEvent{active ? web::PageEvent::Kind::Activate : web::PageEvent::Kind::Deactivate});
+}
+
+EM_BOOL OnFocusChange(int, const EmscriptenFocusEvent*, void* data) {
+    TellActivity(Target(data));
+    return EM_FALSE;
+}
+
+EM_BOOL OnVisibilityChange(int, const EmscriptenVisibilityChangeEvent*, void* data) {
+    TellActivity(Target(data));
+    return EM_FALSE;
+}
+
+void ListenToThePage(web::WebSystem* system) {
+    const char* page = EMSCRIPTEN_EVENT_TARGET_DOCUMENT;
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(window, system, EM_FALSE, OnKeyDown);
+    emscripten_set_keyup_callback(window, system, EM_FALSE, OnKeyUp);
+    emscripten_set_mousedown_callback(kScreen, system, EM_FALSE, OnMouseDown);
+    emscripten_set_mouseup_callback(page, system, EM_FALSE, OnMouseUp);
+    emscripten_set_mousemove_callback(page, system, EM_FALSE, OnMouseMove);
+    emscripten_set_focus_callback(window, system, EM_FALSE, OnFocusChange);
+    emscripten_set_blur_callback(window, system, EM_FALSE, OnFocusChange);
+    emscripten_set_visibilitychange_callback(system, EM_FALSE, OnVisibilityChange);
+}
+
+}  // namespace
+
+int RunInBrowser(GameEntry game) {
+    web::DecodeBuiltInSheets();
+    // Lives for the rest of the page: the game's static objects may still release surfaces
+    // after the entry returns.
+    static web::WebSystem* system = new web::WebSystem;
+    InstallSystem(system);
+    ListenToThePage(system);
+    int exitCode = game(nullptr, SW_SHOWNORMAL);
+    emscripten_html5_remove_all_event_listeners();
+    web::ShowEndScreen(exitCode);
+    return exitCode;
+}
+
+}  // namespace platform

@@ -1,0 +1,321 @@
+#!/usr/bin/env node
+// Plays the browser page as a player would, in headless Chromium: watches the computer play
+// itself, starts White human against Black computer from the Play dialog, moves e7e5 with
+// two clicks, waits for the reply, saves as "webgame", reloads the page, loads "webgame"
+// back and finds the position on the screen, then quits with F12 and sees the end screen.
+// Usage: play_save_load.js <site folder> [folder for the screenshots]
+// Without a screenshot folder they are kept only when the test fails.
+'use strict';
+
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+const {serveFolder} = require('./static_server');
+
+const site = path.resolve(process.argv[2] || '');
+const screensWanted = process.argv[3] ? path.resolve(process.argv[3]) : null;
+const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrion-web-e2e-'));
+const shots = [];
+
+function fail(text) {
+  throw new Error(text);
+}
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// The game's picture as the canvas holds it: 640x480 RGBA bytes, exactly as drawn.
+async function picture(page) {
+  const bytes = await page.evaluate(() => {
+    const canvas = document.getElementById('kestrion-screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, 640, 480).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 4) {
+      text += String.fromCharCode(data[i], data[i + 1], data[i + 2]);
+    }
+    return btoa(text);
+  });
+  return Buffer.from(bytes, 'base64');
+}
+
+// A rectangle of game pixels, for comparing.
+function crop(rgb, x, y, width, height) {
+  const out = Buffer.alloc(width * height * 3);
+  for (let row = 0; row < height; ++row) {
+    rgb.copy(out, row * width * 3, ((y + row) * 640 + x) * 3, ((y + row) * 640 + x + width) * 3);
+  }
+  return out;
+}
+
+// Normalised root-mean-square difference of two equally sized crops, 0 to 1. The board's
+// squares are textured, so the same piece on two squares of one colour differs a little.
+function difference(a, b) {
+  let sum = 0;
+  for (let i = 0; i < a.length; ++i) sum += (a[i] - b[i]) ** 2;
+  return Math.sqrt(sum / a.length) / 255;
+}
+const alike = (a, b) => difference(a, b) < 0.02;
+
+// What the screen must show of the background sheet (a 24-bit Windows bitmap) at (x, y):
+// its colour put into the display's 5-6-5 pixels and shown again with 8 bits a channel.
+function backgroundSheet(file) {
+  const bytes = fs.readFileSync(file);
+  const offset = bytes.readUInt32LE(10);
+  const width = bytes.readInt32LE(18);
+  const height = bytes.readInt32LE(22);
+  if (bytes.readUInt16LE(28) !== 24 || bytes.readUInt32LE(30) !== 0) fail(`${file} is not 24-bit`);
+  const pitch = Math.ceil((width * 3) / 4) * 4;
+  return (x, y) => {
+    const at = offset + (height - 1 - y) * pitch + x * 3;
+    const five = (v) => Math.floor(((v >> 3) * 255) / 31);
+    const six = (v) => Math.floor(((v >> 2) * 255) / 63);
+    return [five(bytes[at + 2]), six(bytes[at + 1]), five(bytes[at])];
+  };
+}
+
+// The parts of the screen that show only the background: the emblem beside the board and
+// the strip below it. Any difference means the page decoded or converted the sheet otherwise
+// than the desktop does.
+function checkBackground(rgb) {
+  const expected = backgroundSheet(path.join(__dirname, '../../resources/back.bmp'));
+  let wrong = 0;
+  let first = '';
+  for (const [left, top, right, bottom] of [[0, 200, 100, 330], [0, 462, 560, 480]]) {
+    for (let y = top; y < bottom; ++y) {
+      for (let x = left; x < right; ++x) {
+        const want = expected(x, y);
+        const at = (y * 640 + x) * 3;
+        const got = [rgb[at], rgb[at + 1], rgb[at + 2]];
+        if (got.every((value, i) => value === want[i])) continue;
+        if (wrong++ === 0) first = `at ${x},${y}: ${got} instead of ${want}`;
+      }
+    }
+  }
+  if (wrong > 0) fail(`${wrong} background pixels differ from the sheet, first ${first}`);
+}
+
+const turnPanel = (rgb) => crop(rgb, 540, 40, 99, 39);
+const board = (rgb) => crop(rgb, 120, 20, 400, 420);
+// The top ten rows of a square: only the piece standing on it reaches there.
+const squareTop = (rgb, column, row) => crop(rgb, 120 + 50 * column + 5, 40 + 50 * row, 40, 10);
+
+async function waitFor(what, test, timeoutMs) {
+  const end = Date.now() + timeoutMs;
+  while (Date.now() < end) {
+    if (await test()) return;
+    await sleep(50);
+  }
+  fail(what);
+}
+
+// The page position at the centre of a game pixel.
+async function pagePoint(page, x, y) {
+  const box = await page.evaluate(() => {
+    const r = document.getElementById('kestrion-screen').getBoundingClientRect();
+    return {left: r.left, top: r.top, width: r.width, height: r.height};
+  });
+  return {x: box.left + ((x + 0.5) * box.width) / 640, y: box.top + ((y + 0.5) * box.height) / 480};
+}
+
+// A press held for a few frames, then the release, as a player's click.
+async function click(page, x, y) {
+  const at = await pagePoint(page, x, y);
+  await page.mouse.move(at.x, at.y);
+  await sleep(100);
+  await page.mouse.down();
+  await sleep(150);
+  await page.mouse.up();
+  await sleep(300);
+}
+
+async function parkPointer(page) {
+  const at = await pagePoint(page, 600, 465);
+  await page.mouse.move(at.x, at.y);
+  await sleep(300);
+}
+
+async function shot(page, name) {
+  const file = path.join(work, `browser-${name}.png`);
+  await page.screenshot({path: file});
+  shots.push(file);
+}
+
+async function openPage(page, url) {
+  await page.goto(url, {waitUntil: 'load'});
+  await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
+                             {timeout: 20000});
+  return page.evaluate(() => window.kestrionPage.firstFrameMs);
+}
+
+async function main() {
+  if (!fs.existsSync(path.join(site, 'index.html'))) fail(`no page in ${site}`);
+  const server = await serveFolder(site);
+  const browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    userDataDir: path.join(work, 'profile'),
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  try {
+    const page = await browser.newPage();
+    const problems = [];
+    page.on('pageerror', (error) => problems.push(error.message));
+    await page.setViewport({width: 800, height: 634});
+    const firstFrameMs = await openPage(page, server.url);
+    console.log(`first frame ${Math.round(firstFrameMs)} ms after the page was asked for`);
+
+    // The computer plays itself from the start, over the background sheet's own pixels.
+    const first = await picture(page);
+    checkBackground(first);
+    const start = board(first);
+    await waitFor('the computer does not play itself',
+                  async () => !board(await picture(page)).equals(start), 20000);
+    await shot(page, 'selfplay');
+
+    // Alt+Enter switches the page to full screen and back.
+    const fullscreen = () => page.evaluate(() => document.fullscreenElement !== null);
+    const altEnter = async () => {
+      await page.keyboard.down('Alt');
+      await page.keyboard.press('Enter');
+      await page.keyboard.up('Alt');
+    };
+    await altEnter();
+    await waitFor('Alt+Enter did not switch to full screen', fullscreen, 5000);
+    await shot(page, 'fullscreen');
+    await altEnter();
+    await waitFor('Alt+Enter did not leave full screen', async () => !(await fullscreen()), 5000);
+
+    // Play dialog: White human, Black computer (its starting choice), Play.
+    await click(page, 50, 80);
+    await shot(page, 'dialog-play');
+    await click(page, 338, 322);
+    await parkPointer(page);
+    const opening = await picture(page);
+    const whiteTurn = turnPanel(opening);
+    const pawnAtStart = squareTop(opening, 4, 6);
+    const emptyAtStart = squareTop(opening, 4, 4);
+    if (difference(pawnAtStart, emptyAtStart) < 0.05) fail('no pawn on e7 at the start');
+
+    // e7e5: column 4, rows 6 and 4; the first click selects the pawn.
+    await click(page, 345, 365);
+    await shot(page, 'selection');
+    await click(page, 345, 265);
+    let sawBlacksTurn = false;
+    await waitFor('the computer did not reply', async () => {
+      const now = turnPanel(await picture(page));
+      if (!now.equals(whiteTurn)) sawBlacksTurn = true;
+      return sawBlacksTurn && now.equals(whiteTurn);
+    }, 20000);
+    await parkPointer(page);
+    await shot(page, 'reply');
+    const replied = await picture(page);
+    if (!alike(squareTop(replied, 4, 4), pawnAtStart)) fail('no white pawn on e5 after the move');
+
+    // Save as "webgame"; the file is then in the browser's storage.
+    await click(page, 50, 120);
+    await page.keyboard.type('webgame', {delay: 80});
+    await sleep(200);
+    await shot(page, 'dialog-save');
+    const stored = await page.evaluate(() => Module.savedGamesStored || 0);
+    await click(page, 307, 325);
+    await waitFor('the saved game was not stored',
+                  () => page.evaluate((before) => (Module.savedGamesStored || 0) > before, stored),
+                  10000);
+    const saved = await page.evaluate(
+        () => Module.FS.readFile('/saves/webgame.chs', {encoding: 'utf8'}));
+    const lines = saved.replace(/\r/g, '').split('\n');
+    for (const line of ['BoardRow5 = ....P...', 'BoardRow7 = PPPP.PPP', 'WhoseTurn = White',
+                        'BlackType = Computer']) {
+      if (!lines.includes(line)) fail(`the saved game lacks "${line}":\n${saved}`);
+    }
+
+    // The page's bar downloads the saved game as a .chs file.
+    const downloads = path.join(work, 'downloads');
+    fs.mkdirSync(downloads);
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: downloads});
+    await page.evaluate(() => document.getElementById('saved-games').focus());
+    await page.select('#saved-games', 'webgame.chs');
+    await page.click('#download');
+    const downloaded = path.join(downloads, 'webgame.chs');
+    await waitFor('the saved game was not downloaded', () => fs.existsSync(downloaded), 10000);
+    await waitFor('the download is not the saved game',
+                  () => fs.readFileSync(downloaded, 'utf8') === saved, 5000);
+
+    // A reload starts afresh, with the computer playing itself; the saved games are read
+    // back from the browser's storage.
+    await page.reload({waitUntil: 'load'});
+    await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
+                               {timeout: 20000});
+    await sleep(300);
+
+    // A game opened from disk joins them: "fromdisk" comes first in the Load dialog's list.
+    const fromDisk = path.join(work, 'From disk.chs');
+    fs.copyFileSync(downloaded, fromDisk);
+    await (await page.$('#open-file')).uploadFile(fromDisk);
+    await waitFor('the game from disk did not arrive', () => page.evaluate(() =>
+        Module.FS.readdir('/saves').includes('Fromdisk.chs')), 10000);
+
+    const names = await page.evaluate(() => [...document.querySelectorAll('#saved-games option')]
+                                                .map((option) => option.textContent));
+    if (names.join() !== 'Fromdisk,webgame') fail(`the page lists the saved games as ${names}`);
+
+    // Hidden behind another tab, the game is inactive: its loop waits for messages and
+    // shows no frames until the page is in front again.
+    const flips = () => page.evaluate(() => Module.kestrionFlips || 0);
+    const other = await browser.newPage();
+    await other.bringToFront();
+    await sleep(300);
+    const hiddenFrom = await flips();
+    await sleep(1000);
+    const hiddenTo = await flips();
+    if (hiddenTo - hiddenFrom > 1) fail(`${hiddenTo - hiddenFrom} frames while the page was hidden`);
+    await other.close();
+    await page.bringToFront();
+    await waitFor('the game did not wake up in front again', async () => (await flips()) > hiddenTo + 5,
+                  5000);
+
+    await click(page, 50, 160);
+    await shot(page, 'dialog-load');
+    // The first name of the list is the game from disk, a copy of the saved one.
+    await click(page, 300, 194);
+    await click(page, 307, 325);
+    await parkPointer(page);
+    await shot(page, 'loaded');
+    const loaded = await picture(page);
+    if (!alike(squareTop(loaded, 4, 4), pawnAtStart)) fail('no white pawn on e5 after loading');
+    if (!alike(squareTop(loaded, 4, 6), emptyAtStart)) fail('e7 is not empty after loading');
+    if (!turnPanel(loaded).equals(whiteTurn)) fail('the loaded game is not at White\'s turn');
+
+    // The Quit dialog, then F12 ends the game from any screen.
+    await click(page, 50, 40);
+    await shot(page, 'dialog-quit');
+    await page.keyboard.press('F12');
+    await page.waitForSelector('#ended:not([hidden])', {timeout: 10000});
+    await shot(page, 'ended');
+    if (problems.length > 0) fail(`the page reported errors: ${problems.join('; ')}`);
+  } finally {
+    await browser.close();
+    await server.close();
+  }
+}
+
+main().then(
+    () => {
+      if (screensWanted) {
+        fs.mkdirSync(screensWanted, {recursive: true});
+        for (const file of shots) fs.copyFileSync(file, path.join(screensWanted, path.basename(file)));
+      }
+      fs.rmSync(work, {recursive: true, force: true});
+      console.log('passed: played, saved, reloaded, loaded and quit in the browser');
+      console.log('1 passed, 0 failed');
+    },
+    (error) => {
+      console.error(`FAILED: ${error.message}`);
+      fs.rmSync(path.join(work, 'profile'), {recursive: true, force: true});
+      console.error(`screenshots kept in ${work}`);
+      console.log('0 passed, 1 failed');
+      process.exit(1);
+    });
