@@ -44,8 +44,12 @@ MAY_INCLUDE = {
 # Folders that are not libraries: their files may include anything and are not checked.
 ABOVE_EVERYTHING = ("tests", "bench", "tools")
 
-# The platform interface shares display/ with the display code built on it.
-PLATFORM_FILES = {"platform.h", "platform.cpp", "message_queue.h", "message_queue.cpp"}
+# The platform interface, with the message rules and the frame presenting its Systems share,
+# lives in display/ beside the display code built on it.
+PLATFORM_FILES = {
+    "platform.h", "platform.cpp", "message_queue.h", "message_queue.cpp",
+    "frame_changes.h", "frame_changes.cpp", "frame_presenter.h", "frame_presenter.cpp",
+}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.MULTILINE)
 SOURCE_SUFFIXES = (".h", ".cpp")

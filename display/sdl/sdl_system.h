@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "display/frame_presenter.h"
 #include "display/message_queue.h"
 #include "display/platform.h"
+#include "display/sdl/window_picture.h"
 #include "display/soft/call_observer.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 struct SDL_Surface;
 union SDL_Event;
 
@@ -26,7 +26,8 @@ namespace sdl {
 
 class SdlSystem final : public platform::System,
                         private soft::CallObserver,
-                        private soft::Presenter {
+                        private soft::Presenter,
+                        private platform::FrameScreen {
   public:
     SdlSystem();
     ~SdlSystem() override;
@@ -34,6 +35,8 @@ class SdlSystem final : public platform::System,
     SdlSystem& operator=(const SdlSystem&) = delete;
 
     bool Fullscreen() const { return fullscreen_; }
+    // How many flipped frames reached the window, and how many were equal to the one shown.
+    const platform::FramePresenter& Frames() const { return frames_; }
     // Alt+Enter: between the desktop-filling window and a 640x480 resizable one. Tells
     // `switched` (when set) the new state.
     void ToggleFullscreen();
@@ -129,27 +132,29 @@ class SdlSystem final : public platform::System,
     // Display objects and the flip.
     platform::Result Intercept(const char* operation, const char* subject,
                                const std::string& call) override;
+    bool InterceptsCalls() const override { return false; }
     void Destroyed(platform::Unknown* object) override;
     void Present(const void* pixels, int pitch, int width, int height,
                  platform::PixelFormat format) override;
+    bool UploadRows(const platform::FrameView& frame, platform::RowBand rows) override;
+    void Show() override;
+    uint32_t Milliseconds() override;
+    void Wait(uint32_t milliseconds) override;
+    // The whole picture again: the last frame, or black before the first.
     void Redraw();
-    void PaceFrames();
+    // What the window showed may be gone: shown again now and with the next frame.
+    void PictureLost();
 
     platform::MessageQueue queue_;
     platform::WindowHandle gameWindow_ = nullptr;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
-    uint32_t textureFormat_ = 0;
+    WindowPicture picture_;
     bool videoOpen_ = false;
     bool fullscreen_ = true;
     bool startFullscreen_ = true;
     void (*switched_)(bool fullScreen) = nullptr;
     bool cursorHidden_ = false;
-    uint32_t framePeriodMs_ = 16;
-    uint32_t lastPresentMs_ = 0;
+    platform::FramePresenter frames_{*this};
     SDL_Surface* icon_ = nullptr;
     std::vector<soft::SoftDirectDraw*> directDraws_;
     bool keyTableStale_ = true;

@@ -57,6 +57,7 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     }
                     break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    frames_.ShowNext();
                     queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, 1, 0);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -70,13 +71,21 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     }
                     queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, 0, 0);
                     break;
+                case SDL_WINDOWEVENT_SHOWN:
                 case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    Redraw();
+                    PictureLost();
                     break;
                 default:
                     break;
             }
+            break;
+        // Where SDL shows the window's surface through a texture of its own (away from X11),
+        // a reset renderer loses it.
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            PictureLost();
             break;
         case SDL_KEYDOWN: {
             const SDL_Keysym& key = event.key.keysym;

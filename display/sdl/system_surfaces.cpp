@@ -33,47 +33,8 @@ Result SdlSystem::DirectDrawCreate(const platform::Guid*, platform::DirectDraw**
 void SdlSystem::Present(const void* pixels, int pitch, int width, int height,
                         platform::PixelFormat format) {
     buttonChangedThisFrame_ = false;
-    if (renderer_ == nullptr) return;
-    uint32_t sdlFormat = format.gBitMask == 0x3E0 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
-    if (texture_ == nullptr || width != textureWidth_ || height != textureHeight_ ||
-        sdlFormat != textureFormat_) {
-        if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-        texture_ =
-            SDL_CreateTexture(renderer_, sdlFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
-        textureWidth_ = width;
-        textureHeight_ = height;
-        textureFormat_ = sdlFormat;
-        if (texture_ == nullptr) return;
-    }
-    SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
-    Redraw();
-    PaceFrames();
-}
-
-void SdlSystem::Redraw() {
-    if (renderer_ == nullptr) return;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (texture_ != nullptr) {
-        int outputWidth = 0, outputHeight = 0;
-        SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-        Viewport view = FitPicture(outputWidth, outputHeight, textureWidth_, textureHeight_);
-        SDL_Rect target{view.x, view.y, view.width, view.height};
-        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-    }
-    SDL_RenderPresent(renderer_);
-}
-
-// A presented frame waits out the rest of its display period, so the loop never spins a
-// processor flat out where the renderer's vertical sync is missing or does not wait.
-void SdlSystem::PaceFrames() {
-    uint32_t now = SDL_GetTicks();
-    uint32_t spent = now - lastPresentMs_;
-    if (lastPresentMs_ != 0 && spent < framePeriodMs_) {
-        SDL_Delay(framePeriodMs_ - spent);
-        now = SDL_GetTicks();
-    }
-    lastPresentMs_ = now;
+    if (window_ == nullptr) return;
+    frames_.Present(platform::FrameView{pixels, pitch, width, height, format});
 }
 
 }  // namespace sdl

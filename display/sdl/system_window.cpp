@@ -44,6 +44,11 @@ bool SdlSystem::OpenVideo(std::string* reason) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    // X11 hands the window's pixels over in shared memory, a band of rows at a time; left to
+    // itself, SDL would render the whole window through a texture for every update.
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     videoOpen_ = true;
     return true;
 }
@@ -94,7 +99,7 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
         bounds.h = desktop.h;
     }
     int refresh = desktop.refresh_rate > 0 ? desktop.refresh_rate : 60;
-    framePeriodMs_ = static_cast<uint32_t>(1000 / std::clamp(refresh, 30, 240));
+    frames_.SetFramePeriod(static_cast<uint32_t>(1000 / std::clamp(refresh, 30, 240)));
 
     if (startFullscreen_) {
         // Made at the desktop's size and place, so that it covers the screen even where no
@@ -110,13 +115,7 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
         std::fprintf(stderr, "Kestrion: the game window could not be made: %s\n", SDL_GetError());
         return nullptr;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) {
-        std::fprintf(stderr, "Kestrion: no renderer for the game window: %s\n", SDL_GetError());
-        CloseWindow();
-        return nullptr;
-    }
+    picture_.Attach(window_);
     fullscreen_ = startFullscreen_;
     if (windowClass->icon != nullptr && icon_ != nullptr) SDL_SetWindowIcon(window_, icon_);
     gameWindow_ = queue_.CreateWindow(className, title, style);
@@ -124,11 +123,8 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
 }
 
 void SdlSystem::CloseWindow() {
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    picture_.Attach(nullptr);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
     window_ = nullptr;
 }
 
@@ -185,7 +181,7 @@ void SdlSystem::ToggleFullscreen() {
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     fullscreen_ = !fullscreen_;
-    Redraw();
+    PictureLost();
     if (switched_ != nullptr) switched_(fullscreen_);
 }
 

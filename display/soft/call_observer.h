@@ -16,6 +16,9 @@ class CallObserver {
     // returned to the caller instead of doing the operation.
     virtual platform::Result Intercept(const char* operation, const char* subject,
                                        const std::string& call) = 0;
+    // false: Intercept would let every call through unread, so the surfaces skip putting
+    // its text together on each draw of every frame.
+    virtual bool InterceptsCalls() const { return true; }
     // The object was freed (its last reference dropped, or its DirectDraw object went).
     virtual void Destroyed(platform::Unknown* object) = 0;
 

@@ -51,7 +51,7 @@ class SoftDirectDraw final : public platform::DirectDraw {
     static void ForgetOrphan(SoftSurface* surface);
     static size_t OrphanCount();
 
-    bool Observed() const { return observer_ != nullptr; }
+    bool Observed() const { return observer_ != nullptr && observer_->InterceptsCalls(); }
 
   private:
     friend class SoftSurface;

@@ -115,6 +115,7 @@ void WebSystem::Translate(const PageEvent& event) {
             bool active = event.kind == PageEvent::Kind::Activate;
             if (active == active_) break;
             active_ = active;
+            if (active) frames_.ShowNext();
             // Keys and the button let go while the page was away would stay down for ever.
             if (!active) std::memset(keyTable_, 0, sizeof keyTable_);
             queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, active ? 1 : 0, 0);
@@ -148,21 +149,21 @@ Result WebSystem::DirectDrawCreate(const platform::Guid*, platform::DirectDraw**
 void WebSystem::Present(const void* pixels, int pitch, int width, int height,
                         platform::PixelFormat format) {
     buttonChangedThisFrame_ = false;
+    frames_.Present(platform::FrameView{pixels, pitch, width, height, format});
+    // One frame for each of the browser's paints, as a display's vertical sync would pace it.
+    WaitForPaint();
+}
+
+bool WebSystem::UploadRows(const platform::FrameView& frame, platform::RowBand rows) {
     soft::PixelLayout layout =
-        format.gBitMask == 0x3E0 ? soft::PixelLayout::Rgb555 : soft::PixelLayout::Rgb565;
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    bool changed = shown_.size() != count;
-    shown_.resize(count);
-    rgba_.resize(count * 4);
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(pixels) +
-                                                            static_cast<size_t>(y) * pitch);
-        uint16_t* previous = &shown_[static_cast<size_t>(y) * width];
-        if (!changed && std::memcmp(row, previous, static_cast<size_t>(width) * 2) == 0) continue;
-        changed = true;
-        std::memcpy(previous, row, static_cast<size_t>(width) * 2);
-        uint8_t* out = &rgba_[static_cast<size_t>(y) * width * 4];
-        for (int x = 0; x < width; ++x) {
+        frame.format.gBitMask == 0x3E0 ? soft::PixelLayout::Rgb555 : soft::PixelLayout::Rgb565;
+    rgba_.resize(static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height) * 4);
+    rgbaWidth_ = frame.width;
+    rgbaHeight_ = frame.height;
+    for (int y = rows.first; y < rows.first + rows.count; ++y) {
+        const auto* row = reinterpret_cast<const uint16_t*>(frame.Row(y));
+        uint8_t* out = &rgba_[static_cast<size_t>(y) * frame.width * 4];
+        for (int x = 0; x < frame.width; ++x) {
             uint32_t rgb = soft::UnpackRgb(row[x], layout);
             out[x * 4] = static_cast<uint8_t>(rgb >> 16);
             out[x * 4 + 1] = static_cast<uint8_t>(rgb >> 8);
@@ -170,12 +171,18 @@ void WebSystem::Present(const void* pixels, int pitch, int width, int height,
             out[x * 4 + 3] = 0xFF;
         }
     }
-    // Rows above the first changed one were equal and kept their colours; the ones below
-    // it were all converted, so the whole buffer is current.
-    if (changed) PresentRgba(rgba_.data(), width, height);
-    // One frame for each of the browser's paints, as a display's vertical sync would pace it.
-    WaitForPaint();
+    return true;
 }
+
+void WebSystem::Show() {
+    if (!rgba_.empty()) PresentRgba(rgba_.data(), rgbaWidth_, rgbaHeight_);
+}
+
+uint32_t WebSystem::Milliseconds() {
+    return static_cast<uint32_t>(PageClockMs());
+}
+
+void WebSystem::Wait(uint32_t) {}
 
 // --- Window ----------------------------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "display/frame_presenter.h"
 #include "display/message_queue.h"
 #include "display/platform.h"
 #include "display/soft/call_observer.h"
@@ -34,7 +35,8 @@ struct PageEvent {
 
 class WebSystem final : public platform::System,
                         private soft::CallObserver,
-                        private soft::Presenter {
+                        private soft::Presenter,
+                        private platform::FrameScreen {
   public:
     WebSystem();
     ~WebSystem() override;
@@ -105,9 +107,14 @@ class WebSystem final : public platform::System,
   private:
     platform::Result Intercept(const char* operation, const char* subject,
                                const std::string& call) override;
+    bool InterceptsCalls() const override { return false; }
     void Destroyed(platform::Unknown* object) override;
     void Present(const void* pixels, int pitch, int width, int height,
                  platform::PixelFormat format) override;
+    bool UploadRows(const platform::FrameView& frame, platform::RowBand rows) override;
+    void Show() override;
+    uint32_t Milliseconds() override;
+    void Wait(uint32_t milliseconds) override;
 
     void PumpEvents();
     void Translate(const PageEvent& event);
@@ -121,8 +128,12 @@ class WebSystem final : public platform::System,
     platform::Point cursor_{320, 240};
     uint8_t keyTable_[256] = {};
     std::vector<soft::SoftDirectDraw*> directDraws_;
+    // The page's picture, kept as RGBA bytes; only changed rows are converted.
     std::vector<uint8_t> rgba_;
-    std::vector<uint16_t> shown_;  // the picture last shown, to skip unchanged frames
+    int rgbaWidth_ = 0;
+    int rgbaHeight_ = 0;
+    // Frames are paced by the browser's painting, so the presenter's own pace is off.
+    platform::FramePresenter frames_{*this};
 };
 
 }  // namespace web

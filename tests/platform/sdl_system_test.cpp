@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstring>
 #include <vector>
 
 #include "display/sdl/letterbox.h"
@@ -276,6 +277,85 @@ TEST_F(SdlWindow, AQuickClickIsSpreadOverTwoFrames) {
     EXPECT_EQ(drain(), (std::vector<uint32_t>{platform::WM_LBUTTONUP, platform::WM_KEYDOWN}));
     ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
     EXPECT_EQ(drain(), (std::vector<uint32_t>{platform::WM_LBUTTONDOWN}));
+
+    primary->Release();
+    dd->Release();
+}
+
+// Only a frame that differs from the one on the window reaches it, scaled into the window's
+// picture; whatever may have taken the picture from the window has the next frame shown.
+TEST_F(SdlWindow, OnlyChangedFramesReachTheWindowAndALostPictureIsShownAgain) {
+    platform::DirectDraw* dd = nullptr;
+    platform::Surface* primary = OpenFlippingPrimary(window, &dd);
+    ASSERT_NE(primary, nullptr);
+    platform::SurfaceCaps caps{platform::DDSCAPS_BACKBUFFER};
+    platform::Surface* back = nullptr;
+    ASSERT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+    auto flip = [&](uint16_t colour) {
+        platform::BltFx fx;
+        ASSERT_EQ(back->Blt(nullptr, nullptr, nullptr, platform::DDBLT_COLORFILL, &fx), DD_OK);
+        fx.fillColor = colour;
+        platform::Rect square{100, 100, 200, 200};
+        ASSERT_EQ(back->Blt(&square, nullptr, nullptr, platform::DDBLT_COLORFILL, &fx), DD_OK);
+        ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    };
+    auto shown = [&] { return system.Frames().ShownFrames(); };
+    // The colour the window shows at the centre of a picture pixel, as 0xRRGGBB.
+    auto windowColour = [](int x, int y) {
+        SDL_Window* sdlWindow = SDL_GetWindowFromID(1);
+        SDL_Surface* surface = SDL_GetWindowSurface(sdlWindow);
+        if (surface == nullptr) return ~0u;
+        sdl::Viewport view = sdl::FitPicture(surface->w, surface->h, 640, 480);
+        sdl::PicturePoint at = sdl::PictureToWindow(view, x, y, 640, 480);
+        uint32_t pixel = 0;
+        std::memcpy(&pixel,
+                    static_cast<uint8_t*>(surface->pixels) + at.y * surface->pitch +
+                        at.x * surface->format->BytesPerPixel,
+                    surface->format->BytesPerPixel);
+        Uint8 r = 0, g = 0, b = 0;
+        SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+        return static_cast<uint32_t>(r << 16 | g << 8 | b);
+    };
+    platform::Message message;
+    auto drain = [&] {
+        while (system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+        }
+    };
+    drain();
+
+    flip(0xF800);
+    EXPECT_EQ(shown(), 1u);
+    EXPECT_EQ(windowColour(150, 150), 0xFF0000u);
+    EXPECT_EQ(windowColour(99, 150), 0u);
+    flip(0xF800);
+    flip(0xF800);
+    EXPECT_EQ(shown(), 1u);
+    EXPECT_EQ(system.Frames().SkippedFrames(), 2u);
+    flip(0x001F);
+    EXPECT_EQ(shown(), 2u);
+    EXPECT_EQ(windowColour(150, 150), 0x0000FFu);
+
+    for (Uint8 what :
+         {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED, SDL_WINDOWEVENT_FOCUS_GAINED}) {
+        Push(WindowEvent(what));
+        drain();
+        uint32_t before = shown();
+        flip(0x001F);
+        EXPECT_EQ(shown(), before + 1) << "window event " << int{what};
+        flip(0x001F);
+        EXPECT_EQ(shown(), before + 1) << "window event " << int{what};
+    }
+
+    // Alt+Enter: a window of another size, with the picture drawn anew into it.
+    system.ToggleFullscreen();
+    drain();
+    uint32_t before = shown();
+    flip(0x001F);
+    EXPECT_EQ(shown(), before + 1);
+    EXPECT_EQ(windowColour(150, 150), 0x0000FFu);
+    EXPECT_EQ(windowColour(201, 150), 0u);
+    system.ToggleFullscreen();
+    drain();
 
     primary->Release();
     dd->Release();

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Measures what the running game costs the machine while it shows the screen, on a virtual
+# X screen of each given size: the share of one core the game process uses over a span of
+# seconds (user + system time from /proc), that of the X server beside it, and the game's
+# resident memory. Three states are measured in turn:
+#   cvc    computer against computer, as the game opens;
+#   human  White human against Black computer started from the Play dialog, White to move,
+#          the pointer still;
+#   quit   the Quit dialog open, the pointer still;
+#   away   another window (xlogo) has the focus: the game waits for messages and should
+#          use nothing.
+# Usage: bench/display_load.sh [game] [seconds] [WIDTHxHEIGHT ...]
+#   defaults: build/release/app/kestrion, 10 seconds, 640x480 and 1280x960.
+# Needs Xvfb and xdotool. Other programs on the machine disturb the figures: run it on a
+# quiet machine, or more than once.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+game=$(realpath "${1:-$root/build/release/app/kestrion}")
+seconds=${2:-10}
+shift $(($# > 2 ? 2 : $#))
+sizes=("$@")
+[[ ${#sizes[@]} -gt 0 ]] || sizes=(640x480 1280x960)
+for tool in Xvfb xdotool xlogo; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
+done
+
+ticks_per_second=$(getconf CLK_TCK)
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+other_pid=""
+stop_all() {
+  [[ -n "$other_pid" ]] && kill "$other_pid" 2>/dev/null && wait "$other_pid" 2>/dev/null || true
+  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+  other_pid=""
+  game_pid=""
+  xvfb_pid=""
+}
+trap 'stop_all; rm -rf "$work"' EXIT
+
+# utime + stime of a process, in clock ticks (the fields after the command's closing ')').
+cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
+resident_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+share() { awk -v t="$1" -v hz="$ticks_per_second" -v s="$2" 'BEGIN { printf "%.1f", 100 * t / hz / s }'; }
+
+start_screen() {
+  local size=$1
+  # The shell opens the file for the server as it starts it, so a number left from the
+  # last size could be read before the new one is written.
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.05
+  done
+  [[ -s "$work/display" ]] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(head -n 1 "$work/display")"
+}
+
+start_game() {
+  (cd "$work" && exec "$game" >"$work/game.log" 2>&1) &
+  game_pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^Kestrion$' 2>/dev/null | head -n 1 || true)
+    [[ -n "$window" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$window" ]] || { echo "no game window" >&2; cat "$work/game.log" >&2; exit 1; }
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  read -r scale left top < <(awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$X" -v y="$Y" 'BEGIN {
+    s = w / 640; if (h / 480 < s) s = h / 480
+    printf "%.6f %.6f %.6f\n", s, x + (w - 640 * s) / 2, y + (h - 480 * s) / 2 }')
+}
+
+# Game pixels to screen pixels, aiming at the middle of the game pixel.
+at() { awk -v g="$1" -v s="$scale" -v o="$2" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
+point() { xdotool mousemove "$(at "$1" "$left")" "$(at "$2" "$top")"; }
+click() {
+  point "$1" "$2"
+  sleep 0.15
+  xdotool mousedown 1
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.4
+}
+park_pointer() { point 600 465; sleep 1; }
+
+measure() {
+  local state=$1 size=$2 game_before xvfb_before game_after xvfb_after started ended elapsed
+  game_before=$(cpu_ticks "$game_pid")
+  xvfb_before=$(cpu_ticks "$xvfb_pid")
+  started=$(date +%s.%N)
+  sleep "$seconds"
+  game_after=$(cpu_ticks "$game_pid")
+  xvfb_after=$(cpu_ticks "$xvfb_pid")
+  ended=$(date +%s.%N)
+  elapsed=$(awk -v a="$started" -v b="$ended" 'BEGIN { print b - a }')
+  printf '| %-9s | %-5s | %6s %% | %6s %% | %7s KiB |\n' "$size" "$state" \
+    "$(share $((game_after - game_before)) "$elapsed")" \
+    "$(share $((xvfb_after - xvfb_before)) "$elapsed")" "$(resident_kib "$game_pid")"
+}
+
+echo "game: $game, ${seconds} s per state, load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "| screen    | state | game     | X server | game VmRSS  |"
+echo "|-----------|-------|----------|----------|-------------|"
+for size in "${sizes[@]}"; do
+  start_screen "$size"
+  start_game
+  park_pointer
+  measure cvc "$size"
+  click 50 80    # Play dialog
+  click 338 322  # its starting choice is White human, Black computer: Play
+  park_pointer
+  measure human "$size"
+  click 50 40    # Quit dialog
+  park_pointer
+  measure quit "$size"
+  xlogo -geometry 100x100+0+0 &
+  other_pid=$!
+  other=""
+  for _ in $(seq 50); do
+    other=$(xdotool search --class xlogo 2>/dev/null | head -n 1 || true)
+    [[ -n "$other" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$other" ]] || { echo "xlogo did not open" >&2; exit 1; }
+  xdotool windowmap --sync "$other" windowraise "$other" windowfocus --sync "$other"
+  sleep 1
+  measure away "$size"
+  stop_all
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
