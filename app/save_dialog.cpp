@@ -2,6 +2,7 @@
 
 #include "app/chess_app.h"
 #include "app/program_clock.h"
+#include "app/save_name.h"
 #include "app/save_path.h"
 
 void ChessApp::RunSaveDialog() {
@@ -12,8 +13,9 @@ void ChessApp::RunSaveDialog() {
 
     if (IsClicked(kSaveButton) && saveName[0] != '\0') {
         char path[kSavePathSize];
-        // An existing file of that name is replaced; a failed save goes unreported.
-        if (MakeSavePath(saveName, path)) game.SaveGame(path);
+        // An existing file of that name is replaced; a failed save goes unreported, and so
+        // does a refused name.
+        if (IsPlainSaveName(saveName) && MakeSavePath(saveName, path)) game.SaveGame(path);
         CloseDialog();
     }
     if (IsClicked(kListCancelButton)) CloseDialog();

@@ -1,7 +1,15 @@
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/game_main.h"
+#include "app/launch/launch.h"
 #include "display/win32/win32_entry.h"
 
-// The program's entry on Windows: only the instance and the show command are used.
+// The program's entry on Windows: the instance, the show command and the options. The
+// Start-menu shortcut passes --user-data; the display mode is always taken here, so
+// --window and --fullscreen change nothing.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    const launch::LaunchPlan plan = launch::PrepareLaunch(__argc, __argv, stdout, stderr);
+    if (!plan.play) return plan.exitCode;
     return platform::RunWithWin32(GameMain, instance, showCommand);
 }

@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages a build needs are installed.
-# Usage: tools/deps.sh game|web|test
+# Usage: tools/deps.sh game|package|web|test
 # As root, missing packages are installed with apt-get; otherwise the one sudo command to
 # run is printed and the script fails.
 set -euo pipefail
 
 game_packages=(cmake make g++ pkg-config libsdl2-dev)
+# The .deb needs dpkg-dev (dpkg-shlibdeps, dpkg-buildflags); the Windows installer nsis.
+package_packages=("${game_packages[@]}" dpkg-dev g++-mingw-w64-x86-64 nsis)
 # The browser page: Debian's emscripten (its JavaScript optimiser needs acorn, its wasm
 # optimiser binaryen) and python3 to serve the page.
 web_packages=(cmake make emscripten node-acorn binaryen python3)
-# The browser test drives Debian's chromium with puppeteer-core from npm.
-test_packages=("${game_packages[@]}" "${web_packages[@]}" ninja-build clang clang-format-14
-               libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
-               x11-apps imagemagick g++-mingw-w64-x86-64 wine wine64 libgl1-mesa-dri chromium)
+# The browser test drives Debian's chromium with puppeteer-core from npm; the packages are
+# checked with lintian, appstream and desktop-file-utils.
+test_packages=("${package_packages[@]}" "${web_packages[@]}" lintian appstream
+               desktop-file-utils ninja-build clang clang-format-14 libclang-rt-14-dev
+               libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
+               wine wine64 libgl1-mesa-dri chromium)
 
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;
+  package) wanted=("${package_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 game|web|test" >&2; exit 2 ;;
+  *) echo "usage: $0 game|package|web|test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -2,9 +2,10 @@
 # Checks the sources (includes point down the layers, every C++ file is clang-format clean),
 # then builds and runs every test: an optimised g++ build, the browser page (WebAssembly)
 # played in headless Chromium, the native Windows program cross-built with mingw-w64 and
-# checked under Wine, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer
-# (which also runs the fuzzers); last, the self-play tool of all four builds must play the
-# same games from one seed.
+# checked under Wine, the packages (the .deb checked with lintian and started from its
+# unpacked files, the Windows installer run and undone under Wine), then a clang build with
+# AddressSanitizer and UndefinedBehaviorSanitizer (which also runs the fuzzers); last, the
+# self-play tool of all four builds must play the same games from one seed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh" test
@@ -35,6 +36,13 @@ cmake -S "$root" -B "$root/build/windows" "${generator[@]}" -DCMAKE_BUILD_TYPE=R
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$root/build/windows" -j "$jobs"
 "$root/tests/windows/wine_smoke.sh" "$root/build/windows"
+
+echo "== Packages: the .deb and the Windows installer =="
+"$root/tools/package.sh"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/release/CMakeCache.txt")
+"$root/tests/packaging/deb_check.sh" "$root/dist/kestrion_${version}_amd64.deb"
+"$root/tests/windows/installer_smoke.sh" "$root/dist/kestrion-${version}-win64.exe" \
+  "$root/build/windows/installer-check"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build (clang) =="
 cmake -S "$root" -B "$root/build/asan" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -4,8 +4,9 @@
 
 namespace platform {
 
-int RunWithSdl(GameMain gameMain) {
+int RunWithSdl(GameMain gameMain, const ScreenStart& screen) {
     sdl::SdlSystem system;
+    system.StartScreen(screen.fullScreen, screen.switched);
     InstallSystem(&system);
     int exitCode = gameMain(system.GetModuleHandleA(nullptr), SW_SHOWNORMAL);
     InstallSystem(nullptr);

@@ -10,6 +10,12 @@
 
 namespace platform {
 
-int RunWithSdl(GameMain gameMain);
+// How the game screen starts, and who hears of Alt+Enter's switches (may be null).
+struct ScreenStart {
+    bool fullScreen = true;
+    void (*switched)(bool fullScreen) = nullptr;
+};
+
+int RunWithSdl(GameMain gameMain, const ScreenStart& screen = {});
 
 }  // namespace platform

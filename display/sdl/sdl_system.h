@@ -37,8 +37,14 @@ class SdlSystem final : public platform::System,
     bool Fullscreen() const { return fullscreen_; }
     // How many flipped frames reached the window, and how many were equal to the one shown.
     const platform::FramePresenter& Frames() const { return frames_; }
-    // Alt+Enter: between the desktop-filling window and a 640x480 resizable one.
+    // Alt+Enter: between the desktop-filling window and a 640x480 resizable one. Tells
+    // `switched` (when set) the new state.
     void ToggleFullscreen();
+    // Before the window is made: whether it starts full screen, and who hears of switches.
+    void StartScreen(bool fullScreen, void (*switched)(bool fullScreen)) {
+        startFullscreen_ = fullScreen;
+        switched_ = switched;
+    }
 
     // Window (system_window.cpp).
     uint16_t RegisterClassA(const platform::WindowClass& windowClass) override;
@@ -145,6 +151,8 @@ class SdlSystem final : public platform::System,
     WindowPicture picture_;
     bool videoOpen_ = false;
     bool fullscreen_ = true;
+    bool startFullscreen_ = true;
+    void (*switched_)(bool fullScreen) = nullptr;
     bool cursorHidden_ = false;
     platform::FramePresenter frames_{*this};
     SDL_Surface* icon_ = nullptr;

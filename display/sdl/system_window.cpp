@@ -101,16 +101,22 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
     int refresh = desktop.refresh_rate > 0 ? desktop.refresh_rate : 60;
     frames_.SetFramePeriod(static_cast<uint32_t>(1000 / std::clamp(refresh, 30, 240)));
 
-    // Made at the desktop's size and place, so that it covers the screen even where no
-    // window manager honours the full-screen request.
-    window_ = SDL_CreateWindow(title != nullptr ? title : "", bounds.x, bounds.y, bounds.w,
-                               bounds.h, SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (startFullscreen_) {
+        // Made at the desktop's size and place, so that it covers the screen even where no
+        // window manager honours the full-screen request.
+        window_ = SDL_CreateWindow(title != nullptr ? title : "", bounds.x, bounds.y, bounds.w,
+                                   bounds.h, SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, kPictureWidth, kPictureHeight,
+                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    }
     if (window_ == nullptr) {
         std::fprintf(stderr, "Kestrion: the game window could not be made: %s\n", SDL_GetError());
         return nullptr;
     }
     picture_.Attach(window_);
-    fullscreen_ = true;
+    fullscreen_ = startFullscreen_;
     if (windowClass->icon != nullptr && icon_ != nullptr) SDL_SetWindowIcon(window_, icon_);
     gameWindow_ = queue_.CreateWindow(className, title, style);
     return gameWindow_;
@@ -176,6 +182,7 @@ void SdlSystem::ToggleFullscreen() {
     }
     fullscreen_ = !fullscreen_;
     PictureLost();
+    if (switched_ != nullptr) switched_(fullscreen_);
 }
 
 int SdlSystem::MessageBoxA(platform::WindowHandle, const char* text, const char* caption,

@@ -2,7 +2,7 @@
 """Draws every sheet of the game and writes it into resources/.
 
 Run through generate.sh (which names the Debian packages it needs). Writes the eleven
-sheets, icon.bmp, kestrion.ico and kestrion.png, checks the sheets, and renders the
+sheets, icon.bmp, kestrion.ico and the desktop icons (icons/kestrion-<size>.png), checks the sheets, and renders the
 contact sheet and a mock screen into resources/art/preview/ for a look by eye.
 """
 
@@ -68,9 +68,16 @@ def write_rle4(name, idx, palette):
     bmpfile.write_indexed_rle(os.path.join(OUT, name), np.asarray(idx).tolist(), palette, 4)
 
 
+# The sizes a desktop's icon theme looks for (hicolor/<size>x<size>/apps/kestrion.png).
+DESKTOP_ICON_SIZES = [16, 32, 48, 64, 128, 256]
+
+
 def write_icons():
     big = icon.icon_rgba()
-    Image.fromarray(icon.reduce(big, 256), "RGBA").save(os.path.join(OUT, "kestrion.png"))
+    os.makedirs(os.path.join(OUT, "icons"), exist_ok=True)
+    for size in DESKTOP_ICON_SIZES:
+        Image.fromarray(icon.reduce(big, size), "RGBA").save(
+            os.path.join(OUT, "icons", f"kestrion-{size}.png"))
     sizes = [256, 48, 32, 16]
     with open(os.path.join(OUT, "kestrion.ico"), "wb") as f:
         f.write(icon.ico_bytes([icon.reduce(big, s) for s in sizes]))

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Regenerates every sheet (resources/*.bmp), the icons (icon.bmp, kestrion.ico,
-# kestrion.png), checks the sheets and redraws the preview pictures in art/preview/.
+# icons/kestrion-<size>.png), checks the sheets and redraws the preview pictures in art/preview/.
 # Needs the Debian packages python3, python3-numpy, python3-pil and fonts-dejavu-core;
 # it installs nothing itself. Extra arguments draw only the named parts, e.g. pieces.bmp.
 set -euo pipefail

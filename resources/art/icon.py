@@ -1,7 +1,8 @@
 """The program icon: a white marble knight on a corner of the board in a brass-rimmed tile.
 
-Drawn once at 512 pixels and reduced for every size: kestrion.png (256, with alpha), the
-icon file for a Windows build (256, 48, 32 and 16) and icon.bmp (64, opaque, for the window).
+Drawn once at 512 pixels and reduced for every size: the desktop icons icons/kestrion-<size>.png
+(16 to 256, with alpha), the icon file for a Windows build (256, 48, 32 and 16) and icon.bmp
+(64, opaque, for the window).
 """
 
 import io

@@ -2,6 +2,7 @@
 // new-game choices, typing and picking names, the saved-game lists and their scrolling.
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -245,6 +246,41 @@ TEST_F(DialogTest, SaveWritesTheNamedFileAndCloses) {
     EXPECT_STREQ(app->savedGames[0], "my");
     ClickButton(kListCancelButton);
     EXPECT_EQ(app->dialog, DialogNone);
+}
+
+TEST_F(DialogTest, ANameThatWouldLeaveTheDirectorySavesNothing) {
+    StartGame(Human, Human);
+    std::filesystem::create_directory("sub");
+    const auto filesUnder = [this] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path())) {
+            if (entry.is_regular_file()) ++count;
+        }
+        return count;
+    };
+    // Typed as key codes: 0x5C types a backslash, 0x2F a slash, Shift with 0x3B a colon.
+    const struct {
+        std::string keys;
+        bool shift;
+        const char* name;
+    } refused[] = {{"SUB\\X", false, "sub\\x"},
+                   {"SUB/X", false, "sub/x"},
+                   {"C;X", true, "C:X"},
+                   {"/", false, "/"}};
+    for (const auto& typed : refused) {
+        Open(kSaveMenu);
+        Type(typed.keys, typed.shift);
+        ASSERT_STREQ(app->saveName, typed.name);
+        ClickButton(kSaveButton);
+        EXPECT_EQ(app->dialog, DialogNone) << typed.name;
+        EXPECT_EQ(filesUnder(), 0) << typed.name;
+    }
+    // The same letters without the separator save as usual.
+    Open(kSaveMenu);
+    Type("SUBX");
+    ClickButton(kSaveButton);
+    EXPECT_TRUE(std::filesystem::is_regular_file("subx.chs"));
+    EXPECT_EQ(filesUnder(), 1);
 }
 
 TEST_F(DialogTest, TheNameFieldHasABlinkingCursor) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that a Linux desktop would find the
-# game: the program, its desktop entry and (when the artwork has one) its icon.
+# game: the program, its desktop entry, its icons at every size, the software centre's
+# description, the manual page and the copyright notice.
 # Usage: install_layout.sh <cmake> <build directory> <source directory>
 set -euo pipefail
 cmake=$1 build=$2 source=$3
@@ -10,16 +11,38 @@ trap 'rm -rf "$prefix"' EXIT
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-[[ -x "$prefix/bin/kestrion" ]] || fail "no bin/kestrion"
+program=$(find "$prefix" -path '*/bin/kestrion' -o -path '*/games/kestrion' | head -n 1)
+[[ -n $program && -x $program ]] || fail "no installed kestrion program"
 entry="$prefix/share/applications/kestrion.desktop"
 [[ -f "$entry" ]] || fail "no desktop entry"
 [[ "$(head -n 1 "$entry")" == "[Desktop Entry]" ]] || fail "the entry lacks its group header"
-for key in Type=Application Name=Kestrion Exec=kestrion Icon=kestrion Terminal=false; do
+# Started from the menu, saved games go to the data directory, not the home directory.
+for key in Type=Application Name=Kestrion 'Exec=kestrion --user-data' Icon=kestrion \
+           Terminal=false; do
   grep -qx "$key" "$entry" || fail "the entry lacks $key"
 done
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$entry"; fi
-if [[ -f "$source/resources/kestrion.png" ]]; then
-  cmp -s "$source/resources/kestrion.png" \
-    "$prefix/share/icons/hicolor/256x256/apps/kestrion.png" || fail "icon missing or different"
-fi
-echo "passed: installed program, desktop entry and icon"
+
+for size in 16 32 48 64 128 256; do
+  cmp -s "$source/resources/icons/kestrion-$size.png" \
+    "$prefix/share/icons/hicolor/${size}x$size/apps/kestrion.png" ||
+    fail "the ${size}x$size icon is missing or different"
+done
+
+metainfo=("$prefix"/share/metainfo/*.metainfo.xml)
+[[ ${#metainfo[@]} -eq 1 && -f ${metainfo[0]} ]] || fail "not exactly one metainfo file"
+grep -q '<launchable type="desktop-id">kestrion.desktop</launchable>' "${metainfo[0]}" ||
+  fail "the metainfo does not name the desktop entry"
+version=$("$program" --version)
+grep -q "<release version=\"${version#Kestrion }\"" "${metainfo[0]}" ||
+  fail "the metainfo has no release for $version"
+if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "${metainfo[0]}" >/dev/null; fi
+
+page="$prefix/share/man/man6/kestrion.6.gz"
+[[ -f $page ]] || fail "no manual page"
+# Every option the program lists is explained on the page.
+for option in $("$program" --help | grep -o -- '--[a-z-]*' | sort -u); do
+  zcat "$page" | sed 's/\\-/-/g' | grep -q -- "$option" || fail "the manual page lacks $option"
+done
+[[ -f $prefix/share/doc/kestrion/copyright ]] || fail "no copyright file"
+echo "passed: program, desktop entry, icons, metainfo, manual page and copyright installed"

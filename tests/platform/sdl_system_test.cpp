@@ -398,4 +398,38 @@ TEST(SdlSystem, ListsSavedGamesOfTheCurrentDirectory) {
     EXPECT_TRUE(system.FindClose(find));
 }
 
+std::vector<bool> heardSwitches;
+void HearSwitch(bool fullScreen) {
+    heardSwitches.push_back(fullScreen);
+}
+
+// The program chooses the starting screen and hears of every Alt+Enter, which it remembers.
+TEST(SdlSystem, StartsInTheChosenScreenAndReportsEachSwitch) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    heardSwitches.clear();
+    sdl::SdlSystem system;
+    system.StartScreen(false, HearSwitch);
+    platform::InstallSystem(&system);
+    platform::WindowHandle window = OpenWindow();
+    ASSERT_NE(window, nullptr);
+    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    EXPECT_FALSE(system.Fullscreen());
+    EXPECT_TRUE(heardSwitches.empty()) << "starting is not a switch";
+
+    platform::Message message;
+    Push(Key(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT));
+    system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_NOREMOVE);
+    EXPECT_TRUE(system.Fullscreen());
+    SDL_Event repeated = Key(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_RALT);
+    repeated.key.repeat = 1;  // a held key switches once
+    Push(repeated);
+    Push(Key(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, KMOD_RALT));
+    system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_NOREMOVE);
+    EXPECT_FALSE(system.Fullscreen());
+    EXPECT_EQ(heardSwitches, (std::vector<bool>{true, false}));
+
+    system.DestroyWindow(window);
+    platform::InstallSystem(nullptr);
+}
+
 }  // namespace

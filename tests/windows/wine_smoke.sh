@@ -17,6 +17,8 @@ sheets=${KESTRION_SHEETS:-$root/resources}
 for tool in wine wineserver Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "wine_smoke: $tool is missing (tools/deps.sh test)" >&2; exit 1; }
 done
+source "$root/tests/screen_points.sh"
+source "$root/tests/windows/wine_desktop.sh"
 for exe in kestrion.exe kestrion-platform-check.exe; do
   [[ -f $build/$exe ]] || { echo "wine_smoke: $build/$exe is not built" >&2; exit 1; }
 done
@@ -39,58 +41,11 @@ for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || { echo "wine_smoke: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(cat "$work/display")
 
-# A virtual desktop of the game's size lets it change the display mode on any X screen and
-# keeps its exit code.
-# The first start of a new prefix can refuse the change while Wine is still setting the prefix
-# up, so each setting gets a second try, and a failure says what it was.
-set_wine_key() {
-  local attempt
-  for attempt in 1 2; do
-    wine reg add "$@" /f >"$work/reg.log" 2>&1 && return 0
-    wineserver -w
-  done
-  echo "wine_smoke: could not set $1 in the Wine registry:" >&2
-  cat "$work/reg.log" >&2
-  exit 1
-}
-set_wine_key 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-set_wine_key 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480
-# The desktop running now was made before the setting; the next program starts a new one.
-wineserver -w
+use_game_desktop "$work/reg.log"
 
 echo "-- platform check"
 timeout 60 wine "$build/kestrion-platform-check.exe" "$(winepath -w "$sheets")"
 
-# Colours "r g b" of the image at each point "x,y", one line per point.
-colours() {
-  local image=$1 format="" point
-  shift
-  for point in "$@"; do
-    format+="%[fx:int(255*p{$point}.r+0.5)] %[fx:int(255*p{$point}.g+0.5)] "
-    format+="%[fx:int(255*p{$point}.b+0.5)]\n"
-  done
-  convert "$image" -format "$format" info:
-}
-
-# How many of the points agree (each channel within 12, the 16-bit display's rounding) between
-# the screen and a sheet; with skip_black, points where the sheet is black (transparent) are
-# left out. Prints "agreeing of compared".
-agreement() {
-  local screen=$1 sheet=$2 skip_black=$3
-  shift 3
-  paste -d' ' <(colours "$screen" "$@") <(colours "$sheet" "$@") | awk -v skip="$skip_black" '
-    function near(a, b) { return a - b <= 12 && b - a <= 12 }
-    skip && $4 == 0 && $5 == 0 && $6 == 0 { next }
-    { compared++; if (near($1, $4) && near($2, $5) && near($3, $6)) agreeing++ }
-    END { printf "%d of %d\n", agreeing, compared }'
-}
-
-# One point in the bottom-left corner of each board square: pieces, drawn 5 pixels in from the
-# square's left edge and standing up over the square above, never cover it.
-squares=()
-for r in 0 1 2 3 4 5 6 7; do for c in 0 1 2 3 4 5 6 7; do
-  squares+=("$((122 + 50 * c)),$((87 + 50 * r))")
-done; done
 # The foot of every piece of the opening position (ranks 8, 7, 2 and 1 on screen).
 pieces=()
 for r in 0 1 6 7; do for c in 0 1 2 3 4 5 6 7; do
@@ -115,13 +70,13 @@ for _ in $(seq 60); do
     echo "wine_smoke: the game ended early:" >&2; cat "$work/game.log" >&2; exit 1
   fi
   import -window root "$shot" 2>/dev/null || continue
-  board=$(agreement "$shot" "$sheets/back.bmp" 0 "${squares[@]}")
+  board=$(agreeing_points "$shot" "$sheets/back.bmp" 0 "${board_squares[@]}")
   (( ${board%% *} >= 56 )) && break
 done
 echo "board shown after $(( ($(date +%s%N) - started) / 1000000 )) ms:" \
   "$board board squares agree with back.bmp"
 (( ${board%% *} >= 56 )) || { echo "wine_smoke: no board on the screen ($shot)" >&2; exit 1; }
-covered=$(agreement "$shot" "$sheets/back.bmp" 0 "${pieces[@]}")
+covered=$(agreeing_points "$shot" "$sheets/back.bmp" 0 "${pieces[@]}")
 echo "pieces: ${covered%% of*} of 32 piece feet show the background"
 (( ${covered%% *} <= 12 )) || { echo "wine_smoke: the pieces are missing ($shot)" >&2; exit 1; }
 
@@ -146,7 +101,7 @@ for attempt in 1 2 3; do
     sleep 0.3
     import -window root "$work/dialog.png" 2>/dev/null || continue
     convert "$work/dialog.png" -crop 320x240+160+120 +repage "$work/dialog-area.png"
-    quit_dialog=$(agreement "$work/dialog-area.png" "$sheets/dlgquit.bmp" 1 "${dialog_points[@]}")
+    quit_dialog=$(agreeing_points "$work/dialog-area.png" "$sheets/dlgquit.bmp" 1 "${dialog_points[@]}")
     dialog_open && break 2
   done
 done

@@ -1,0 +1,61 @@
+#include "app/launch/launch.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/launch/launch_options.h"
+#include "app/launch/screen_memory.h"
+#include "app/launch/user_directories.h"
+
+namespace launch {
+
+LaunchPlan PrepareLaunch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    const LaunchOptions options = ParseLaunchOptions(argc, argv);
+    LaunchPlan plan;
+    switch (options.action) {
+        case LaunchAction::ShowVersion:
+            std::fprintf(out, "%s\n", VersionText());
+            return plan;
+        case LaunchAction::ShowHelp:
+            std::fputs(UsageText(), out);
+            return plan;
+        case LaunchAction::UsageError:
+            std::fprintf(err, "kestrion: unknown option '%s'\n", options.badArgument);
+            std::fputs(UsageText(), err);
+            plan.exitCode = 2;
+            return plan;
+        case LaunchAction::Play:
+            break;
+    }
+    plan.play = true;
+    plan.screenMemory = ScreenMemoryPath(ConfigDirectory());
+    switch (options.screen) {
+        case ScreenChoice::Window:
+            plan.fullScreen = false;
+            break;
+        case ScreenChoice::FullScreen:
+            plan.fullScreen = true;
+            break;
+        case ScreenChoice::Remembered:
+            plan.fullScreen = ReadRememberedFullScreen(plan.screenMemory);
+            break;
+    }
+    if (options.useDataHome) EnterDataDirectory(DataDirectory(), err);
+    return plan;
+}
+
+bool EnterDataDirectory(const std::string& directory, std::FILE* err) {
+    std::string reason;
+    if (MakeDirectories(directory, &reason)) {
+        std::error_code error;
+        std::filesystem::current_path(directory, error);
+        if (!error) return true;
+        reason = error.message();
+    }
+    std::fprintf(err,
+                 "Kestrion: cannot keep saved games in %s (%s); using the current directory.\n",
+                 directory.empty() ? "the data directory" : directory.c_str(), reason.c_str());
+    return false;
+}
+
+}  // namespace launch

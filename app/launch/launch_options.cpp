@@ -1,0 +1,66 @@
+#include "app/launch/launch_options.h"
+
+#include <cstring>
+
+namespace launch {
+
+namespace {
+
+bool Is(const char* argument, const char* option) {
+    return std::strcmp(argument, option) == 0;
+}
+
+}  // namespace
+
+LaunchOptions ParseLaunchOptions(int argc, const char* const* argv) {
+    LaunchOptions options;
+    bool help = false;
+    bool version = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (Is(argument, "--window")) {
+            options.screen = ScreenChoice::Window;
+        } else if (Is(argument, "--fullscreen")) {
+            options.screen = ScreenChoice::FullScreen;
+        } else if (Is(argument, "--user-data")) {
+            options.useDataHome = true;
+        } else if (Is(argument, "--help") || Is(argument, "-h")) {
+            help = true;
+        } else if (Is(argument, "--version")) {
+            version = true;
+        } else if (options.badArgument == nullptr) {
+            options.badArgument = argument;
+        }
+    }
+    if (options.badArgument != nullptr) {
+        options.action = LaunchAction::UsageError;
+    } else if (help) {
+        options.action = LaunchAction::ShowHelp;
+    } else if (version) {
+        options.action = LaunchAction::ShowVersion;
+    }
+    return options;
+}
+
+const char* UsageText() {
+    return "Usage: kestrion [--window | --fullscreen] [--user-data]\n"
+           "       kestrion --help | --version\n"
+           "Chess on a 640x480 screen, played with the mouse.\n"
+           "\n"
+           "  --window      start in a 640x480 window\n"
+           "  --fullscreen  start filling the screen\n"
+           "  --user-data   keep saved games in $XDG_DATA_HOME/kestrion\n"
+           "                (~/.local/share/kestrion) instead of the current directory\n"
+           "  -h, --help    show this text and stop\n"
+           "  --version     show the version and stop\n"
+           "\n"
+           "Without --window or --fullscreen the game starts as it was left: Alt+Enter\n"
+           "switches between the two, and the choice is kept in ~/.config/kestrion.\n"
+           "F12 ends the game.\n";
+}
+
+const char* VersionText() {
+    return "Kestrion " KESTRION_VERSION;
+}
+
+}  // namespace launch
