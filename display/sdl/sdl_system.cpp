@@ -9,19 +9,7 @@
 
 namespace sdl {
 
-namespace {
-
-bool EmbeddedLookup(const char* name, soft::EmbeddedBytes* out) {
-    const EmbeddedFile* file = FindEmbeddedFile(name);
-    if (file == nullptr) return false;
-    out->data = file->data;
-    out->size = file->size;
-    return true;
-}
-
-}  // namespace
-
-SdlSystem::SdlSystem() : HostedSystem(DecodeBitmapWithSdl, EmbeddedLookup) {
+SdlSystem::SdlSystem() : HostedSystem(DecodeBitmapWithSdl, soft::LookupBy(FindEmbeddedFile)) {
     // Video waits for the window, so a program without a display can still report that.
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "Kestrion: SDL could not start: %s\n", SDL_GetError());

@@ -7,18 +7,11 @@ namespace sdl {
 
 namespace {
 
-constexpr uint32_t kHtClient = 1;
-constexpr uint32_t kMouseMove = 0x0200;
 constexpr int kVkF10 = 0x79;
 
 bool IsLeftButtonEvent(const SDL_Event& event) {
     return (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) &&
            event.button.button == SDL_BUTTON_LEFT;
-}
-
-intptr_t PointParam(int x, int y) {
-    return static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
-                                 (static_cast<uint32_t>(x) & 0xFFFF));
 }
 
 }  // namespace
@@ -29,10 +22,7 @@ void SdlSystem::PumpEvents() {
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
-        if (IsLeftButtonEvent(event)) {
-            if (buttonChangedThisFrame_) break;
-            buttonChangedThisFrame_ = true;
-        }
+        if (IsLeftButtonEvent(event) && !AdmitButtonChange()) break;
         SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
         Translate(event);
     }
@@ -102,18 +92,11 @@ void SdlSystem::Translate(const SDL_Event& event) {
         case SDL_MOUSEBUTTONUP: {
             if (event.button.button != SDL_BUTTON_LEFT) break;
             platform::Point at = MouseToPicture(event.button.x, event.button.y);
-            queue_.Post(gameWindow_,
-                        event.type == SDL_MOUSEBUTTONDOWN ? platform::WM_LBUTTONDOWN
-                                                          : platform::WM_LBUTTONUP,
-                        0, PointParam(at.x, at.y));
+            PostButton(gameWindow_, event.type == SDL_MOUSEBUTTONDOWN, at.x, at.y);
             break;
         }
         case SDL_MOUSEMOTION:
-            if (!queue_.HasPosted(gameWindow_, platform::WM_SETCURSOR)) {
-                queue_.Post(gameWindow_, platform::WM_SETCURSOR,
-                            reinterpret_cast<uintptr_t>(gameWindow_),
-                            static_cast<intptr_t>(kMouseMove << 16 | kHtClient));
-            }
+            PostCursorAsk(gameWindow_);
             break;
         default:
             break;

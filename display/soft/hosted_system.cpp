@@ -11,6 +11,9 @@ using platform::Result;
 
 namespace {
 
+constexpr uint32_t kHtClient = 1;
+constexpr uint32_t kMouseMove = 0x0200;
+
 // Handles whose contents nobody reads: their addresses tell them apart.
 char arrowToken, brushToken;
 
@@ -84,14 +87,32 @@ void HostedSystem::PostQuitMessage(int exitCode) {
     queue_.PostQuit(exitCode);
 }
 
+bool HostedSystem::AdmitButtonChange() {
+    if (buttonChangedThisFrame_) return false;
+    buttonChangedThisFrame_ = true;
+    return true;
+}
+
 bool HostedSystem::WaitMessage() {
     // No frames are shown while the game waits, so held button events go on at once.
-    buttonChangedThisFrame_ = false;
+    ReopenButtonChanges();
     PumpEvents();
     if (!queue_.Empty()) return true;
     if (!WaitForEvents()) return false;
     PumpEvents();
     return true;
+}
+
+void HostedSystem::PostButton(platform::WindowHandle window, bool down, int x, int y) {
+    intptr_t point = static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
+                                           (static_cast<uint32_t>(x) & 0xFFFF));
+    queue_.Post(window, down ? platform::WM_LBUTTONDOWN : platform::WM_LBUTTONUP, 0, point);
+}
+
+void HostedSystem::PostCursorAsk(platform::WindowHandle window) {
+    if (queue_.HasPosted(window, platform::WM_SETCURSOR)) return;
+    queue_.Post(window, platform::WM_SETCURSOR, reinterpret_cast<uintptr_t>(window),
+                static_cast<intptr_t>(kMouseMove << 16 | kHtClient));
 }
 
 // --- Display objects ---------------------------------------------------------------------------
@@ -122,7 +143,7 @@ void HostedSystem::LoseSurfaces() {
 
 void HostedSystem::Present(const void* pixels, int pitch, int width, int height,
                            platform::PixelFormat format) {
-    buttonChangedThisFrame_ = false;
+    ReopenButtonChanges();
     ShowFrame(platform::FrameView{pixels, pitch, width, height, format});
 }
 

@@ -100,16 +100,25 @@ class HostedSystem : public platform::System,
     // A flipped frame, for the host to put on its screen through frames_.
     virtual void ShowFrame(const platform::FrameView& frame) = 0;
 
+    // The desktop's messages for pointer input: a press or release of the left button at a
+    // point of the picture, and a move over the window, which asks it for its cursor (once
+    // while that ask waits in the queue).
+    void PostButton(platform::WindowHandle window, bool down, int x, int y);
+    void PostCursorAsk(platform::WindowHandle window);
+
     // Every display surface loses its memory, as when the display is taken from the program.
     void LoseSurfaces();
 
-    platform::MessageQueue queue_;
-    platform::FramePresenter frames_{*this};
     // The game sees the left button only as its state at each frame, so a quick click (a
     // press and release between two frames) would vanish. After one change of the button
     // the host's events wait, in their order, until the next frame is shown (or the game
-    // waits for messages, when no frame comes).
-    bool buttonChangedThisFrame_ = false;
+    // waits for messages, when no frame comes). false: this change has to wait.
+    bool AdmitButtonChange();
+    // The game waits for messages and shows no frame meanwhile: the next change may pass.
+    void ReopenButtonChanges() { buttonChangedThisFrame_ = false; }
+
+    platform::MessageQueue queue_;
+    platform::FramePresenter frames_{*this};
 
   private:
     platform::Result Intercept(const char* operation, const char* subject,
@@ -119,6 +128,7 @@ class HostedSystem : public platform::System,
     void Present(const void* pixels, int pitch, int width, int height,
                  platform::PixelFormat format) override;
 
+    bool buttonChangedThisFrame_ = false;
     BitmapDecoder decode_;
     EmbeddedLookup embedded_;
     std::vector<SoftDirectDraw*> directDraws_;

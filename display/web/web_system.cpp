@@ -13,24 +13,8 @@ namespace web {
 
 namespace {
 
-constexpr uint32_t kHtClient = 1;
-constexpr uint32_t kMouseMove = 0x0200;
-
 // A handle whose contents nobody reads.
 char iconToken;
-
-intptr_t PointParam(int x, int y) {
-    return static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
-                                 (static_cast<uint32_t>(x) & 0xFFFF));
-}
-
-bool EmbeddedLookup(const char* name, soft::EmbeddedBytes* out) {
-    const EmbeddedFile* file = FindEmbeddedFile(name);
-    if (file == nullptr) return false;
-    out->data = file->data;
-    out->size = file->size;
-    return true;
-}
 
 bool IsButtonEvent(const PageEvent& event) {
     return event.kind == PageEvent::Kind::ButtonDown || event.kind == PageEvent::Kind::ButtonUp;
@@ -38,7 +22,7 @@ bool IsButtonEvent(const PageEvent& event) {
 
 }  // namespace
 
-WebSystem::WebSystem() : HostedSystem(DecodeBitmapInBrowser, EmbeddedLookup) {}
+WebSystem::WebSystem() : HostedSystem(DecodeBitmapInBrowser, soft::LookupBy(FindEmbeddedFile)) {}
 
 // --- Page input --------------------------------------------------------------------------------
 
@@ -60,10 +44,7 @@ void WebSystem::SetKeyDown(int virtualKey, bool down) {
 void WebSystem::PumpEvents() {
     while (!pending_.empty()) {
         const PageEvent& event = pending_.front();
-        if (IsButtonEvent(event)) {
-            if (buttonChangedThisFrame_) break;
-            buttonChangedThisFrame_ = true;
-        }
+        if (IsButtonEvent(event) && !AdmitButtonChange()) break;
         PageEvent taken = event;
         pending_.pop_front();
         Translate(taken);
@@ -82,17 +63,10 @@ void WebSystem::Translate(const PageEvent& event) {
         case PageEvent::Kind::ButtonDown:
         case PageEvent::Kind::ButtonUp:
             keyTable_[0x01] = event.kind == PageEvent::Kind::ButtonDown ? 0x80 : 0;
-            queue_.Post(gameWindow_,
-                        event.kind == PageEvent::Kind::ButtonDown ? platform::WM_LBUTTONDOWN
-                                                                  : platform::WM_LBUTTONUP,
-                        0, PointParam(event.x, event.y));
+            PostButton(gameWindow_, event.kind == PageEvent::Kind::ButtonDown, event.x, event.y);
             break;
         case PageEvent::Kind::Move:
-            if (!queue_.HasPosted(gameWindow_, platform::WM_SETCURSOR)) {
-                queue_.Post(gameWindow_, platform::WM_SETCURSOR,
-                            reinterpret_cast<uintptr_t>(gameWindow_),
-                            static_cast<intptr_t>(kMouseMove << 16 | kHtClient));
-            }
+            PostCursorAsk(gameWindow_);
             break;
         case PageEvent::Kind::Activate:
         case PageEvent::Kind::Deactivate: {
@@ -199,7 +173,7 @@ bool WebSystem::WaitForEvents() {
 }
 
 bool WebSystem::WaitForMessages() {
-    buttonChangedThisFrame_ = false;
+    ReopenButtonChanges();
     if (pending_.empty()) WaitForInput();
     PumpEvents();
     return true;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "display/testing/temp_directory.h"
+#include "tests/platform/flipping_display.h"
 
 namespace {
 
@@ -78,10 +79,8 @@ class ScriptedHost final : public soft::HostedSystem {
     void PumpEvents() override {
         while (!arrived.empty()) {
             uint32_t message = arrived.front();
-            if (message == platform::WM_LBUTTONDOWN || message == platform::WM_LBUTTONUP) {
-                if (buttonChangedThisFrame_) break;
-                buttonChangedThisFrame_ = true;
-            }
+            bool button = message == platform::WM_LBUTTONDOWN || message == platform::WM_LBUTTONUP;
+            if (button && !AdmitButtonChange()) break;
             arrived.pop_front();
             queue_.Post(window, message, 0, 0);
         }
@@ -142,14 +141,7 @@ class HostedSystemTest : public ::testing::Test {
     // A primary surface with its back buffer on a new display object.
     platform::Surface* OpenDisplay(platform::DirectDraw** directDraw) {
         EXPECT_EQ(host.DirectDrawCreate(nullptr, directDraw, nullptr), DD_OK);
-        platform::SurfaceDesc desc;
-        desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
-        desc.backBufferCount = 1;
-        desc.caps.caps =
-            platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
-        platform::Surface* primary = nullptr;
-        EXPECT_EQ((*directDraw)->CreateSurface(&desc, &primary, nullptr), DD_OK);
-        return primary;
+        return platform_testing::CreateFlippingPrimary(*directDraw);
     }
 
     ScriptedHost host;

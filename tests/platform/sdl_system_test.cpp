@@ -9,6 +9,7 @@
 
 #include "display/sdl/letterbox.h"
 #include "display/sdl/sdl_entry.h"
+#include "tests/platform/flipping_display.h"
 
 namespace {
 
@@ -48,14 +49,7 @@ platform::Surface* OpenFlippingPrimary(platform::WindowHandle window, platform::
         (*dd)->SetCooperativeLevel(window, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
         DD_OK);
     EXPECT_EQ((*dd)->SetDisplayMode(640, 480, 16), DD_OK);
-    platform::SurfaceDesc desc;
-    desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
-    desc.backBufferCount = 1;
-    desc.caps.caps =
-        platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
-    platform::Surface* primary = nullptr;
-    EXPECT_EQ((*dd)->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    return primary;
+    return platform_testing::CreateFlippingPrimary(*dd);
 }
 
 // Everything a game start does, on the virtual display: window, DirectDraw at 640x480x16,
