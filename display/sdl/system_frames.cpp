@@ -7,6 +7,10 @@
 
 namespace sdl {
 
+void SdlSystem::ShowFrame(const platform::FrameView& frame) {
+    if (window_ != nullptr) frames_.Present(frame);
+}
+
 bool SdlSystem::UploadRows(const platform::FrameView& frame, platform::RowBand rows) {
     return picture_.Draw(frame, rows);
 }

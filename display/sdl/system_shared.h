@@ -10,7 +10,4 @@ namespace sdl {
 inline constexpr int kPictureWidth = 640;
 inline constexpr int kPictureHeight = 480;
 
-// The one cursor the game uses, the arrow; the handle's contents are never read.
-platform::CursorHandle ArrowCursor();
-
 }  // namespace sdl

@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kIconResource = 101;
 
-// Handles whose contents nobody reads: their addresses tell them apart.
-char iconToken, arrowToken, brushToken;
+// A handle whose contents nobody reads.
+char iconToken;
 
 bool IsVirtualDriver(const char* driver) {
     return driver != nullptr &&
@@ -25,10 +25,6 @@ bool IsVirtualDriver(const char* driver) {
 }
 
 }  // namespace
-
-platform::CursorHandle ArrowCursor() {
-    return reinterpret_cast<platform::CursorHandle>(&arrowToken);
-}
 
 bool SdlSystem::OpenVideo(std::string* reason) {
     if (videoOpen_) return true;
@@ -53,10 +49,6 @@ bool SdlSystem::OpenVideo(std::string* reason) {
     return true;
 }
 
-uint16_t SdlSystem::RegisterClassA(const platform::WindowClass& windowClass) {
-    return queue_.RegisterClass(windowClass);
-}
-
 platform::IconHandle SdlSystem::LoadIconA(platform::ModuleHandle, int resourceId) {
     if (resourceId != kIconResource) return nullptr;
     if (icon_ == nullptr) {
@@ -66,14 +58,6 @@ platform::IconHandle SdlSystem::LoadIconA(platform::ModuleHandle, int resourceId
         if (icon_ == nullptr) return nullptr;
     }
     return reinterpret_cast<platform::IconHandle>(&iconToken);
-}
-
-platform::CursorHandle SdlSystem::LoadCursorA(platform::ModuleHandle, int) {
-    return ArrowCursor();
-}
-
-platform::BrushHandle SdlSystem::GetStockObject(int) {
-    return reinterpret_cast<platform::BrushHandle>(&brushToken);
 }
 
 platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* className,

@@ -57,6 +57,17 @@ struct EmbeddedBytes {
 };
 // Finds the program's embedded sheet by name (case ignored); false when there is none.
 using EmbeddedLookup = std::function<bool(const char* name, EmbeddedBytes* out)>;
+// The lookup over a finder that answers a record with data and size, or null.
+template <typename File>
+EmbeddedLookup LookupBy(const File* (*find)(const char* name)) {
+    return [find](const char* name, EmbeddedBytes* out) {
+        const File* file = find(name);
+        if (file == nullptr) return false;
+        out->data = file->data;
+        out->size = file->size;
+        return true;
+    };
+}
 
 // LoadImageA: with no instance and LR_LOADFROMFILE, the file name in directory (empty: the
 // current directory); otherwise the embedded sheet. Only IMAGE_BITMAP is offered.

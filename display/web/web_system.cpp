@@ -1,43 +1,20 @@
 #include "display/web/web_system.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "display/soft/file_search.h"
-#include "display/soft/gdi.h"
 #include "display/soft/pixel_layout.h"
-#include "display/soft/soft_direct_draw.h"
 #include "display/web/browser_bridge.h"
 #include "display/web/web_bitmap_decoder.h"
 #include "resources/embedded.h"
 
 namespace web {
 
-using platform::Result;
-
 namespace {
 
-constexpr uint32_t kHtClient = 1;
-constexpr uint32_t kMouseMove = 0x0200;
-
-// Handles whose contents nobody reads: their addresses tell them apart.
-char moduleToken, iconToken, arrowToken, brushToken, ddrawToken, dinputToken, entryToken;
-
-intptr_t PointParam(int x, int y) {
-    return static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
-                                 (static_cast<uint32_t>(x) & 0xFFFF));
-}
-
-bool EmbeddedLookup(const char* name, soft::EmbeddedBytes* out) {
-    const EmbeddedFile* file = FindEmbeddedFile(name);
-    if (file == nullptr) return false;
-    out->data = file->data;
-    out->size = file->size;
-    return true;
-}
+// A handle whose contents nobody reads.
+char iconToken;
 
 bool IsButtonEvent(const PageEvent& event) {
     return event.kind == PageEvent::Kind::ButtonDown || event.kind == PageEvent::Kind::ButtonUp;
@@ -45,14 +22,7 @@ bool IsButtonEvent(const PageEvent& event) {
 
 }  // namespace
 
-WebSystem::WebSystem() = default;
-
-WebSystem::~WebSystem() {
-    for (soft::SoftDirectDraw* directDraw : directDraws_) {
-        directDraw->SetPresenter(nullptr);
-        directDraw->DetachObserver();
-    }
-}
+WebSystem::WebSystem() : HostedSystem(DecodeBitmapInBrowser, soft::LookupBy(FindEmbeddedFile)) {}
 
 // --- Page input --------------------------------------------------------------------------------
 
@@ -70,16 +40,11 @@ void WebSystem::SetKeyDown(int virtualKey, bool down) {
     keyTable_[virtualKey & 0xFF] = down ? 0x80 : 0;
 }
 
-// The game sees the button only as its state at each frame, so a quick click (a press and
-// release between two frames) would vanish. After one change of the left button the
-// events wait, in their order, until the next frame is shown.
+// Held back after a change of the left button, the events wait in their order.
 void WebSystem::PumpEvents() {
     while (!pending_.empty()) {
         const PageEvent& event = pending_.front();
-        if (IsButtonEvent(event)) {
-            if (buttonChangedThisFrame_) break;
-            buttonChangedThisFrame_ = true;
-        }
+        if (IsButtonEvent(event) && !AdmitButtonChange()) break;
         PageEvent taken = event;
         pending_.pop_front();
         Translate(taken);
@@ -98,17 +63,10 @@ void WebSystem::Translate(const PageEvent& event) {
         case PageEvent::Kind::ButtonDown:
         case PageEvent::Kind::ButtonUp:
             keyTable_[0x01] = event.kind == PageEvent::Kind::ButtonDown ? 0x80 : 0;
-            queue_.Post(gameWindow_,
-                        event.kind == PageEvent::Kind::ButtonDown ? platform::WM_LBUTTONDOWN
-                                                                  : platform::WM_LBUTTONUP,
-                        0, PointParam(event.x, event.y));
+            PostButton(gameWindow_, event.kind == PageEvent::Kind::ButtonDown, event.x, event.y);
             break;
         case PageEvent::Kind::Move:
-            if (!queue_.HasPosted(gameWindow_, platform::WM_SETCURSOR)) {
-                queue_.Post(gameWindow_, platform::WM_SETCURSOR,
-                            reinterpret_cast<uintptr_t>(gameWindow_),
-                            static_cast<intptr_t>(kMouseMove << 16 | kHtClient));
-            }
+            PostCursorAsk(gameWindow_);
             break;
         case PageEvent::Kind::Activate:
         case PageEvent::Kind::Deactivate: {
@@ -124,32 +82,11 @@ void WebSystem::Translate(const PageEvent& event) {
     }
 }
 
-// --- Display objects ---------------------------------------------------------------------------
+// --- Frames ------------------------------------------------------------------------------------
 
-Result WebSystem::Intercept(const char*, const char*, const std::string&) {
-    return platform::DD_OK;
-}
-
-void WebSystem::Destroyed(platform::Unknown* object) {
-    std::erase(directDraws_, dynamic_cast<soft::SoftDirectDraw*>(object));
-}
-
-Result WebSystem::DirectDrawCreate(const platform::Guid*, platform::DirectDraw** out,
-                                   platform::Unknown* outer) {
-    if (out == nullptr) return platform::DDERR_INVALIDPARAMS;
-    *out = nullptr;
-    if (outer != nullptr) return platform::DDERR_INVALIDPARAMS;
-    auto* directDraw = new soft::SoftDirectDraw(soft::PixelLayout::Rgb565, this);
-    directDraw->SetPresenter(this);
-    directDraws_.push_back(directDraw);
-    *out = directDraw;
-    return platform::DD_OK;
-}
-
-void WebSystem::Present(const void* pixels, int pitch, int width, int height,
-                        platform::PixelFormat format) {
-    buttonChangedThisFrame_ = false;
-    frames_.Present(platform::FrameView{pixels, pitch, width, height, format});
+// Frames are paced by the browser's painting, so the presenter's own pace is off.
+void WebSystem::ShowFrame(const platform::FrameView& frame) {
+    frames_.Present(frame);
     // One frame for each of the browser's paints, as a display's vertical sync would pace it.
     WaitForPaint();
 }
@@ -186,20 +123,8 @@ void WebSystem::Wait(uint32_t) {}
 
 // --- Window ----------------------------------------------------------------------------------
 
-uint16_t WebSystem::RegisterClassA(const platform::WindowClass& windowClass) {
-    return queue_.RegisterClass(windowClass);
-}
-
 platform::IconHandle WebSystem::LoadIconA(platform::ModuleHandle, int) {
     return reinterpret_cast<platform::IconHandle>(&iconToken);  // the page's own icon
-}
-
-platform::CursorHandle WebSystem::LoadCursorA(platform::ModuleHandle, int) {
-    return reinterpret_cast<platform::CursorHandle>(&arrowToken);
-}
-
-platform::BrushHandle WebSystem::GetStockObject(int) {
-    return reinterpret_cast<platform::BrushHandle>(&brushToken);
 }
 
 platform::WindowHandle WebSystem::CreateWindowExA(uint32_t, const char* className,
@@ -241,56 +166,15 @@ int WebSystem::MessageBoxA(platform::WindowHandle, const char* text, const char*
 
 // --- Messages --------------------------------------------------------------------------------
 
-bool WebSystem::PeekMessageA(platform::Message* message, platform::WindowHandle window,
-                             uint32_t filterMin, uint32_t filterMax, uint32_t removeFlags) {
-    PumpEvents();
-    return queue_.Peek(message, window, filterMin, filterMax, removeFlags);
-}
-
-int WebSystem::GetMessageA(platform::Message* message, platform::WindowHandle window,
-                           uint32_t filterMin, uint32_t filterMax) {
-    PumpEvents();
-    return queue_.Get(message, window, filterMin, filterMax, [this] {
-        buttonChangedThisFrame_ = false;
-        if (pending_.empty()) WaitForInput();
-        PumpEvents();
-        return true;
-    });
-}
-
-bool WebSystem::TranslateMessage(const platform::Message* message) {
-    return message != nullptr;
-}
-
-intptr_t WebSystem::DispatchMessageA(const platform::Message* message) {
-    return queue_.Dispatch(message);
-}
-
-intptr_t WebSystem::DefWindowProcA(platform::WindowHandle window, uint32_t message,
-                                   uintptr_t wParam, intptr_t lParam) {
-    if (message == platform::WM_CLOSE) {
-        DestroyWindow(window);
-        return 0;
-    }
-    return queue_.DefWindowProc(window, message, wParam, lParam);
-}
-
-bool WebSystem::PostMessageA(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
-                             intptr_t lParam) {
-    return queue_.Post(window, message, wParam, lParam);
-}
-
-void WebSystem::PostQuitMessage(int exitCode) {
-    queue_.PostQuit(exitCode);
-}
-
-bool WebSystem::WaitMessage() {
-    // No frames are shown while the game waits, so held button events go on at once.
-    buttonChangedThisFrame_ = false;
-    PumpEvents();
-    if (!queue_.Empty()) return true;
+bool WebSystem::WaitForEvents() {
     // The browser has the processor until the page sends input: nothing runs meanwhile.
     WaitForInput();
+    return true;
+}
+
+bool WebSystem::WaitForMessages() {
+    ReopenButtonChanges();
+    if (pending_.empty()) WaitForInput();
     PumpEvents();
     return true;
 }
@@ -316,8 +200,7 @@ bool WebSystem::SetCursorPos(int x, int y) {
 }
 
 platform::CursorHandle WebSystem::SetCursor(platform::CursorHandle cursor) {
-    platform::CursorHandle previous =
-        cursorHidden_ ? nullptr : reinterpret_cast<platform::CursorHandle>(&arrowToken);
+    platform::CursorHandle previous = cursorHidden_ ? nullptr : ArrowCursor();
     cursorHidden_ = cursor == nullptr;
     SetPagePointerHidden(cursorHidden_);
     return previous;
@@ -325,102 +208,6 @@ platform::CursorHandle WebSystem::SetCursor(platform::CursorHandle cursor) {
 
 uint32_t WebSystem::GetTickCount() {
     return static_cast<uint32_t>(static_cast<uint64_t>(PageClockMs()));
-}
-
-// --- Files, facts and bitmaps ----------------------------------------------------------------
-
-platform::FindHandle WebSystem::FindFirstFileA(const char* pattern, platform::FindData* data) {
-    return soft::FindFirst(soft::ListMatchingFiles("", pattern), data);
-}
-
-bool WebSystem::FindNextFileA(platform::FindHandle find, platform::FindData* data) {
-    return soft::FindNext(find, data);
-}
-
-bool WebSystem::FindClose(platform::FindHandle find) {
-    return soft::FindClose(find);
-}
-
-// The page needs nothing of the host, so it reports what the original display libraries
-// found on a current NT-family system: version 6.1 with both libraries present.
-bool WebSystem::GetVersionExA(platform::OsVersionInfo* info) {
-    if (info == nullptr || info->size != sizeof(platform::OsVersionInfo)) return false;
-    info->platformId = platform::VER_PLATFORM_WIN32_NT;
-    info->majorVersion = 6;
-    info->minorVersion = 1;
-    info->buildNumber = 7601;
-    return true;
-}
-
-platform::LibraryHandle WebSystem::LoadLibraryA(const char* name) {
-    if (name == nullptr) return nullptr;
-    if (strcasecmp(name, "DDRAW.DLL") == 0) {
-        return reinterpret_cast<platform::LibraryHandle>(&ddrawToken);
-    }
-    if (strcasecmp(name, "DINPUT.DLL") == 0) {
-        return reinterpret_cast<platform::LibraryHandle>(&dinputToken);
-    }
-    return nullptr;
-}
-
-void* WebSystem::GetProcAddress(platform::LibraryHandle library, const char* name) {
-    if (name == nullptr) return nullptr;
-    auto* token = reinterpret_cast<char*>(library);
-    if (token == &ddrawToken && std::strcmp(name, "DirectDrawCreate") == 0) return &entryToken;
-    if (token == &dinputToken && std::strcmp(name, "DirectInputCreateA") == 0) return &entryToken;
-    return nullptr;
-}
-
-bool WebSystem::FreeLibrary(platform::LibraryHandle library) {
-    return library != nullptr;
-}
-
-void WebSystem::OutputDebugStringA(const char*) {}
-
-platform::ModuleHandle WebSystem::GetModuleHandleA(const char*) {
-    return reinterpret_cast<platform::ModuleHandle>(&moduleToken);
-}
-
-platform::BitmapHandle WebSystem::LoadImageA(platform::ModuleHandle instance, const char* name,
-                                             uint32_t type, int, int, uint32_t flags) {
-    return soft::LoadImageByName(instance, name, type, flags, "", EmbeddedLookup,
-                                 DecodeBitmapInBrowser);
-}
-
-int WebSystem::GetObjectA(platform::BitmapHandle bitmap, int size, platform::BitmapInfo* info) {
-    return soft::GetBitmapObject(bitmap, size, info);
-}
-
-bool WebSystem::DeleteObject(platform::BitmapHandle bitmap) {
-    return soft::DeleteBitmap(bitmap);
-}
-
-platform::DeviceContextHandle WebSystem::CreateCompatibleDC(platform::DeviceContextHandle) {
-    return soft::CreateMemoryDC();
-}
-
-platform::BitmapHandle WebSystem::SelectObject(platform::DeviceContextHandle dc,
-                                               platform::BitmapHandle bitmap) {
-    return soft::SelectBitmap(dc, bitmap);
-}
-
-bool WebSystem::DeleteDC(platform::DeviceContextHandle dc) {
-    return soft::DeleteMemoryDC(dc);
-}
-
-bool WebSystem::StretchBlt(platform::DeviceContextHandle dest, int x, int y, int width, int height,
-                           platform::DeviceContextHandle source, int sourceX, int sourceY,
-                           int sourceWidth, int sourceHeight, uint32_t rop) {
-    return soft::StretchBlt(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth,
-                            sourceHeight, rop);
-}
-
-uint32_t WebSystem::GetPixel(platform::DeviceContextHandle dc, int x, int y) {
-    return soft::GetPixel(dc, x, y);
-}
-
-uint32_t WebSystem::SetPixel(platform::DeviceContextHandle dc, int x, int y, uint32_t color) {
-    return soft::SetPixel(dc, x, y, color);
 }
 
 }  // namespace web

@@ -9,7 +9,7 @@
 
 #include "display/sdl/letterbox.h"
 #include "display/sdl/sdl_entry.h"
-#include "display/testing/temp_directory.h"
+#include "tests/platform/flipping_display.h"
 
 namespace {
 
@@ -49,14 +49,7 @@ platform::Surface* OpenFlippingPrimary(platform::WindowHandle window, platform::
         (*dd)->SetCooperativeLevel(window, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
         DD_OK);
     EXPECT_EQ((*dd)->SetDisplayMode(640, 480, 16), DD_OK);
-    platform::SurfaceDesc desc;
-    desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
-    desc.backBufferCount = 1;
-    desc.caps.caps =
-        platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
-    platform::Surface* primary = nullptr;
-    EXPECT_EQ((*dd)->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    return primary;
+    return platform_testing::CreateFlippingPrimary(*dd);
 }
 
 // Everything a game start does, on the virtual display: window, DirectDraw at 640x480x16,
@@ -359,43 +352,6 @@ TEST_F(SdlWindow, OnlyChangedFramesReachTheWindowAndALostPictureIsShownAgain) {
 
     primary->Release();
     dd->Release();
-}
-
-TEST(SdlSystem, ReportsTheFactsTheVersionProbeNeeds) {
-    sdl::SdlSystem system;
-    platform::OsVersionInfo info;
-    ASSERT_TRUE(system.GetVersionExA(&info));
-    EXPECT_EQ(info.platformId, platform::VER_PLATFORM_WIN32_NT);
-    EXPECT_GT(info.majorVersion, 4u);
-    platform::LibraryHandle dinput = system.LoadLibraryA("dinput.dll");
-    ASSERT_NE(dinput, nullptr);
-    EXPECT_NE(system.GetProcAddress(dinput, "DirectInputCreateA"), nullptr);
-    EXPECT_EQ(system.GetProcAddress(dinput, "DirectDrawCreate"), nullptr);
-    EXPECT_TRUE(system.FreeLibrary(dinput));
-    EXPECT_EQ(system.LoadLibraryA("D3D9.DLL"), nullptr);
-    platform::DirectDraw* dd = nullptr;
-    ASSERT_EQ(system.DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
-    platform::Unknown* second = nullptr;
-    ASSERT_EQ(dd->QueryInterface(platform::IID_IDirectDraw2, &second), DD_OK);
-    second->Release();
-    dd->Release();
-}
-
-TEST(SdlSystem, ListsSavedGamesOfTheCurrentDirectory) {
-    platform::TempDirectory dir;
-    dir.EnterAsCurrent();
-    ASSERT_TRUE(dir.Write("b.chs", std::string("x")));
-    ASSERT_TRUE(dir.Write("A.chs", std::string("x")));
-    ASSERT_TRUE(dir.Write("c.txt", std::string("x")));
-    sdl::SdlSystem system;
-    platform::FindData data;
-    platform::FindHandle find = system.FindFirstFileA("*.chs", &data);
-    ASSERT_NE(find, platform::kInvalidFindHandle);
-    EXPECT_STREQ(data.fileName, "A.chs");
-    ASSERT_TRUE(system.FindNextFileA(find, &data));
-    EXPECT_STREQ(data.fileName, "b.chs");
-    EXPECT_FALSE(system.FindNextFileA(find, &data));
-    EXPECT_TRUE(system.FindClose(find));
 }
 
 std::vector<bool> heardSwitches;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/web/web_bitmap_decoder.h"
+#include "tests/platform/flipping_display.h"
 #include "tests/platform/page_bridge_double.h"
 
 namespace {
@@ -54,14 +55,7 @@ class WebSystemTest : public ::testing::Test {
     // A primary surface with its back buffer, for flipping frames to the page.
     platform::Surface* OpenDisplay() {
         EXPECT_EQ(system.DirectDrawCreate(nullptr, &directDraw, nullptr), platform::DD_OK);
-        platform::SurfaceDesc desc;
-        desc.flags = platform::DDSD_CAPS | platform::DDSD_BACKBUFFERCOUNT;
-        desc.backBufferCount = 1;
-        desc.caps.caps =
-            platform::DDSCAPS_PRIMARYSURFACE | platform::DDSCAPS_FLIP | platform::DDSCAPS_COMPLEX;
-        platform::Surface* primary = nullptr;
-        EXPECT_EQ(directDraw->CreateSurface(&desc, &primary, nullptr), platform::DD_OK);
-        return primary;
+        return platform_testing::CreateFlippingPrimary(directDraw);
     }
 
     void TearDown() override {
