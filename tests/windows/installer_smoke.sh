@@ -27,7 +27,9 @@ mkdir -p "$work/run"
 export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 fail() { echo "installer_smoke: FAILED: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/run/display" 2>"$work/run/xvfb.log" &
+# -noreset: every wineserver -w lets all of Wine's clients go, and a server that restarts
+# then can refuse the next Wine program its display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/run/display" 2>"$work/run/xvfb.log" &
 xvfb=$!
 game=""
 cleanup() {
