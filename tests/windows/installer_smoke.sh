@@ -78,6 +78,8 @@ for mode in CurrentUser AllUsers; do
   if [[ $mode == CurrentUser ]]; then
     echo "-- the installed game"
     appdata=$(find "$drive_c/users" -maxdepth 3 -type d -path '*/AppData/Roaming' | head -n 1)
+    # Without it the removal below would aim at /Kestrion.
+    [[ -n $appdata ]] || fail "no AppData\\Roaming folder in the Wine prefix"
     rm -rf "$appdata/Kestrion"
     # As the shortcut starts it: in its own folder, with --user-data.
     (cd "$dir" && exec wine "$dir/kestrion.exe" --user-data) >"$work/run/game.log" 2>&1 &
