@@ -35,7 +35,6 @@ class FramePresenter {
 
     // 0: frames do not wait.
     void SetFramePeriod(uint32_t milliseconds) { framePeriodMs_ = milliseconds; }
-    uint32_t FramePeriod() const { return framePeriodMs_; }
 
     // One flipped frame.
     void Present(const FrameView& frame);

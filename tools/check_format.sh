@@ -10,8 +10,12 @@ format=clang-format-14
 command -v "$format" >/dev/null || { echo "check_format: $format is not installed" >&2; exit 2; }
 
 # Tracked files and new ones not yet added, without what .gitignore leaves out (build/).
-mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' |
-                     while read -r file; do [[ -f "$file" ]] && echo "$file"; done)
+# Listed first on their own: a failing git (no work tree, no git at all) inside the process
+# substitution would go unnoticed and leave nothing to check, which would then "pass".
+listed=$(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h') ||
+  { echo "check_format: cannot list the C++ files with git in $root" >&2; exit 2; }
+mapfile -t files < <(while read -r file; do [[ -f "$file" ]] && echo "$file"; done <<<"$listed")
+[[ ${#files[@]} -gt 0 ]] || { echo "check_format: no C++ files found in $root" >&2; exit 2; }
 
 unformatted=()
 for file in "${files[@]}"; do

@@ -128,6 +128,10 @@ def wrong_way_includes(root):
 def main():
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
                            os.path.join(os.path.dirname(__file__), ".."))
+    # A wrong root holds none of the libraries, and nothing checked must not pass.
+    if next(source_files(root), None) is None:
+        print(f"check_layers: no library sources under {root}", file=sys.stderr)
+        return 2
     faults = wrong_way_includes(root)
     for path, line, included, target, library in faults:
         print(f"{path}:{line}: includes {included}: {library} may not depend on {target}")

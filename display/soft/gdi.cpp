@@ -210,34 +210,38 @@ bool StretchBlt(platform::DeviceContextHandle dest, int x, int y, int width, int
 
     if (width == sourceWidth && height == sourceHeight) {
         // The source block is cut to the source picture and then to the destination, the
-        // destination corner moving along with every cut.
-        if (sourceX < 0) {
-            width += sourceX;
-            x -= sourceX;
-            sourceX = 0;
+        // destination corner moving along with every cut. In 64 bits, so that corners far
+        // off either picture cannot overflow into it.
+        int64_t fromX = sourceX, fromY = sourceY, toX = x, toY = y;
+        int64_t columns = width, rows = height;
+        if (fromX < 0) {
+            columns += fromX;
+            toX -= fromX;
+            fromX = 0;
         }
-        if (sourceY < 0) {
-            height += sourceY;
-            y -= sourceY;
-            sourceY = 0;
+        if (fromY < 0) {
+            rows += fromY;
+            toY -= fromY;
+            fromY = 0;
         }
-        width = std::min(width, from.width - sourceX);
-        height = std::min(height, from.height - sourceY);
-        if (x < 0) {
-            width += x;
-            sourceX -= x;
-            x = 0;
+        columns = std::min(columns, from.width - fromX);
+        rows = std::min(rows, from.height - fromY);
+        if (toX < 0) {
+            columns += toX;
+            fromX -= toX;
+            toX = 0;
         }
-        if (y < 0) {
-            height += y;
-            sourceY -= y;
-            y = 0;
+        if (toY < 0) {
+            rows += toY;
+            fromY -= toY;
+            toY = 0;
         }
-        width = std::min(width, to.width - x);
-        height = std::min(height, to.height - y);
-        for (int row = 0; row < height; ++row) {
-            for (int column = 0; column < width; ++column) {
-                MovePixel(from, sourceX + column, sourceY + row, to, x + column, y + row);
+        columns = std::min(columns, to.width - toX);
+        rows = std::min(rows, to.height - toY);
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < columns; ++column) {
+                MovePixel(from, static_cast<int>(fromX) + column, static_cast<int>(fromY) + row, to,
+                          static_cast<int>(toX) + column, static_cast<int>(toY) + row);
             }
         }
         return true;
@@ -245,9 +249,9 @@ bool StretchBlt(platform::DeviceContextHandle dest, int x, int y, int width, int
 
     // A stretched copy takes the nearest source pixel, stepping in 16.16 fixed point from
     // the middle of the first one. Its rectangles must lie inside both pictures.
-    if (sourceX < 0 || sourceY < 0 || sourceX + sourceWidth > from.width ||
-        sourceY + sourceHeight > from.height || x < 0 || y < 0 || x + width > to.width ||
-        y + height > to.height) {
+    if (sourceX < 0 || sourceY < 0 || int64_t{sourceX} + sourceWidth > from.width ||
+        int64_t{sourceY} + sourceHeight > from.height || x < 0 || y < 0 ||
+        int64_t{x} + width > to.width || int64_t{y} + height > to.height) {
         return false;
     }
     const uint32_t stepX =

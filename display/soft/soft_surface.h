@@ -63,7 +63,6 @@ class SoftSurface final : public platform::Surface {
     // rows at all once the surface is orphaned.
     Pixels16 Pixels() const;
     bool HasPixels() const { return !memory_.empty(); }
-    int Pitch() const { return pitch_; }
     // Address of a pixel of the current memory, whatever the lock and loss state.
     void* PixelAddress(int x, int y) const;
     // Called when the owning DirectDraw object is freed: the surface stays a valid object

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "display/testing/bmp_writer.h"
 #include "display/testing/fake_system.h"
 #include "display/testing/temp_directory.h"
@@ -194,6 +196,44 @@ TEST(BitmapLoading, ABitmapSelectedIntoADeviceContextIsNotDeleted) {
     EXPECT_TRUE(fake.DeleteDC(memory));
     EXPECT_TRUE(fake.DeleteObject(bitmap));
     EXPECT_EQ(fake.LiveMemoryDCs(), 0u);
+}
+
+// Corners far off either picture are cut away whole: with 32-bit arithmetic the cuts
+// overflowed and wrapped round to reads and writes outside both pictures.
+TEST(BitmapLoading, CopiesFromCornersFarOffThePicturesTouchNothing) {
+    FakeSystem fake;
+    fake.AddEmbeddedBitmap("sample.bmp", platform::EncodeBmp(Sample(), BmpEncoding::Bits24));
+    platform::BitmapHandle bitmap = fake.LoadImageA(fake.GetModuleHandleA(nullptr), "sample.bmp",
+                                                    platform::IMAGE_BITMAP, 0, 0, 0);
+    ASSERT_NE(bitmap, nullptr);
+    platform::DeviceContextHandle memory = fake.CreateCompatibleDC(nullptr);
+    fake.SelectObject(memory, bitmap);
+    platform::Surface* surface = MakeSurface(fake, 4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) fake.SetPixelAt(surface, x, y, 0x1234);
+    }
+    platform::DeviceContextHandle target = nullptr;
+    ASSERT_EQ(surface->GetDC(&target), DD_OK);
+    constexpr int kLow = std::numeric_limits<int>::min();
+    constexpr int kHigh = std::numeric_limits<int>::max();
+    // Unscaled: the block lies wholly left of the bitmap, or wholly right of the surface.
+    fake.StretchBlt(target, 0, 0, 2, 2, memory, kLow, 0, 2, 2, platform::SRCCOPY);
+    fake.StretchBlt(target, kLow, 0, 2, 2, memory, 0, 0, 2, 2, platform::SRCCOPY);
+    fake.StretchBlt(target, kHigh, 0, 2, 2, memory, -10, 0, 2, 2, platform::SRCCOPY);
+    // Scaled: a rectangle reaching past a picture is refused.
+    EXPECT_FALSE(
+        fake.StretchBlt(target, 0, 0, 4, 4, memory, kHigh - 1, 0, 2, 2, platform::SRCCOPY));
+    EXPECT_FALSE(
+        fake.StretchBlt(target, kHigh - 1, 0, 4, 4, memory, 0, 0, 2, 2, platform::SRCCOPY));
+    ASSERT_EQ(surface->ReleaseDC(target), DD_OK);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(fake.PixelAt(surface, x, y), 0x1234) << "pixel " << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(fake.DeleteDC(memory));
+    EXPECT_TRUE(fake.DeleteObject(bitmap));
+    surface->Release();
 }
 
 }  // namespace

@@ -27,7 +27,9 @@ mkdir -p "$work/run"
 export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 fail() { echo "installer_smoke: FAILED: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/run/display" 2>"$work/run/xvfb.log" &
+# -noreset: every wineserver -w lets all of Wine's clients go, and a server that restarts
+# then can refuse the next Wine program its display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/run/display" 2>"$work/run/xvfb.log" &
 xvfb=$!
 game=""
 cleanup() {
@@ -76,6 +78,8 @@ for mode in CurrentUser AllUsers; do
   if [[ $mode == CurrentUser ]]; then
     echo "-- the installed game"
     appdata=$(find "$drive_c/users" -maxdepth 3 -type d -path '*/AppData/Roaming' | head -n 1)
+    # Without it the removal below would aim at /Kestrion.
+    [[ -n $appdata ]] || fail "no AppData\\Roaming folder in the Wine prefix"
     rm -rf "$appdata/Kestrion"
     # As the shortcut starts it: in its own folder, with --user-data.
     (cd "$dir" && exec wine "$dir/kestrion.exe" --user-data) >"$work/run/game.log" 2>&1 &

@@ -28,7 +28,9 @@ mkdir -p "$work/run"
 export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 # A private X screen; its size does not matter, Wine's 640x480 desktop sits at its top left.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: every wineserver -w lets all of Wine's clients go, and a server that restarts
+# then can refuse the next Wine program its display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 game=""
 cleanup() {
