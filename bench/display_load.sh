@@ -61,7 +61,7 @@ start_screen() {
 }
 
 start_game() {
-  (cd "$work" && exec "$game" >"$work/game.log" 2>&1) &
+  (cd "$work" && XDG_CONFIG_HOME="$work/config" exec "$game" >"$work/game.log" 2>&1) &
   game_pid=$!
   window=""
   for _ in $(seq 100); do

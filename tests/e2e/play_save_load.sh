@@ -52,7 +52,9 @@ for display in $(seq 91 140); do
 done
 [[ -n "$xvfb_pid" ]] || fail "no virtual X screen could be started"
 
-"$game" >game.log 2>&1 &
+# A configuration folder of its own, so the screen the player chose last time on this machine
+# cannot change what is tested: the game starts full screen.
+XDG_CONFIG_HOME="$work/config" "$game" >game.log 2>&1 &
 game_pid=$!
 window=""
 for _ in $(seq 100); do
