@@ -199,6 +199,29 @@ bool DeleteMemoryDC(platform::DeviceContextHandle dc) {
     return true;
 }
 
+namespace {
+
+// One axis of an unscaled copy of count pixels from `from` to `to`: cuts the run to
+// [0, fromSize) and then to [0, toSize), moving both starts along with every cut, and gives
+// the count left (0 or less when nothing is copied). In 64 bits, so that starts far off
+// either picture cannot overflow.
+int64_t ClipCopyAxis(int64_t& from, int64_t& to, int64_t count, int64_t fromSize, int64_t toSize) {
+    if (from < 0) {
+        count += from;
+        to -= from;
+        from = 0;
+    }
+    count = std::min(count, fromSize - from);
+    if (to < 0) {
+        count += to;
+        from -= to;
+        to = 0;
+    }
+    return std::min(count, toSize - to);
+}
+
+}  // namespace
+
 bool StretchBlt(platform::DeviceContextHandle dest, int x, int y, int width, int height,
                 platform::DeviceContextHandle source, int sourceX, int sourceY, int sourceWidth,
                 int sourceHeight, uint32_t rop) {
@@ -210,34 +233,10 @@ bool StretchBlt(platform::DeviceContextHandle dest, int x, int y, int width, int
 
     if (width == sourceWidth && height == sourceHeight) {
         // The source block is cut to the source picture and then to the destination, the
-        // destination corner moving along with every cut. In 64 bits, so that corners far
-        // off either picture cannot overflow into it.
+        // destination corner moving along with every cut; the two axes are cut alike.
         int64_t fromX = sourceX, fromY = sourceY, toX = x, toY = y;
-        int64_t columns = width, rows = height;
-        if (fromX < 0) {
-            columns += fromX;
-            toX -= fromX;
-            fromX = 0;
-        }
-        if (fromY < 0) {
-            rows += fromY;
-            toY -= fromY;
-            fromY = 0;
-        }
-        columns = std::min(columns, from.width - fromX);
-        rows = std::min(rows, from.height - fromY);
-        if (toX < 0) {
-            columns += toX;
-            fromX -= toX;
-            toX = 0;
-        }
-        if (toY < 0) {
-            rows += toY;
-            fromY -= toY;
-            toY = 0;
-        }
-        columns = std::min(columns, to.width - toX);
-        rows = std::min(rows, to.height - toY);
+        const int64_t columns = ClipCopyAxis(fromX, toX, width, from.width, to.width);
+        const int64_t rows = ClipCopyAxis(fromY, toY, height, from.height, to.height);
         for (int row = 0; row < rows; ++row) {
             for (int column = 0; column < columns; ++column) {
                 MovePixel(from, static_cast<int>(fromX) + column, static_cast<int>(fromY) + row, to,

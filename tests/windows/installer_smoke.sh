@@ -27,20 +27,7 @@ mkdir -p "$work/run"
 export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 fail() { echo "installer_smoke: FAILED: $*" >&2; exit 1; }
 
-# -noreset: every wineserver -w lets all of Wine's clients go, and a server that restarts
-# then can refuse the next Wine program its display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/run/display" 2>"$work/run/xvfb.log" &
-xvfb=$!
-game=""
-cleanup() {
-  [[ -n $game ]] && kill "$game" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-for _ in $(seq 100); do [[ -s $work/run/display ]] && break; sleep 0.1; done
-[[ -s $work/run/display ]] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/run/display")
+start_wine_screen "$work/run"
 use_game_desktop "$work/run/reg.log"
 drive_c=$WINEPREFIX/drive_c
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrion'

@@ -27,21 +27,7 @@ rm -rf "$work"
 mkdir -p "$work/run"
 export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-# A private X screen; its size does not matter, Wine's 640x480 desktop sits at its top left.
-# -noreset: every wineserver -w lets all of Wine's clients go, and a server that restarts
-# then can refuse the next Wine program its display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-game=""
-cleanup() {
-  [[ -n $game ]] && kill "$game" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "wine_smoke: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(cat "$work/display")
+start_wine_screen "$work"
 
 use_game_desktop "$work/reg.log"
 
