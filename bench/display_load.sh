@@ -16,6 +16,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tests/x_screen.sh"
 game=$(realpath "${1:-$root/build/release/app/kestrion}")
 seconds=${2:-10}
 shift $(($# > 2 ? 2 : $#))
@@ -46,18 +47,8 @@ resident_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 share() { awk -v t="$1" -v hz="$ticks_per_second" -v s="$2" 'BEGIN { printf "%.1f", 100 * t / hz / s }'; }
 
 start_screen() {
-  local size=$1
-  # The shell opens the file for the server as it starts it, so a number left from the
-  # last size could be read before the new one is written.
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.05
-  done
-  [[ -s "$work/display" ]] || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  start_x_screen "$work" "$1" || exit 1
+  xvfb_pid=$x_screen_pid
 }
 
 start_game() {

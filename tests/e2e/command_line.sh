@@ -10,6 +10,7 @@ set -euo pipefail
 
 game=$(realpath "$1")
 version=$2
+source "$(dirname "$0")/../x_screen.sh"
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -55,13 +56,8 @@ grep -q "'--sideways'" "$work/err" && grep -q '^Usage: kestrion' "$work/err" ||
   fail "an unknown option did not give the usage on standard error: $(cat "$work/err")"
 [[ ! -e $XDG_CONFIG_HOME && ! -e $XDG_DATA_HOME ]] || fail "an answer left files behind"
 
-# -noreset: without it the server restarts whenever its last client leaves, and a game
-# started in that moment finds no display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "no virtual X screen"
-export DISPLAY=:$(cat "$work/display")
+start_x_screen "$work" || fail "no virtual X screen"
+xvfb_pid=$x_screen_pid
 
 window=""
 # Starts the game with these options and waits for its window.

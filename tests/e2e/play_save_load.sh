@@ -7,6 +7,7 @@
 set -euo pipefail
 
 game=$(realpath "$1")
+source "$(dirname "$0")/../x_screen.sh"
 for tool in Xvfb xdotool import compare; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -34,23 +35,8 @@ fail() {
   exit 1
 }
 
-# A display number nobody uses; Xvfb refuses a taken one, so try the next then.
-for display in $(seq 91 140); do
-  [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]] && continue
-  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >xvfb.log 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display"
-  for _ in $(seq 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  # Only our own server counts: another may have taken the number at the same moment.
-  kill -0 "$xvfb_pid" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  kill "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-done
-[[ -n "$xvfb_pid" ]] || fail "no virtual X screen could be started"
+start_x_screen "$work" || fail "no virtual X screen could be started"
+xvfb_pid=$x_screen_pid
 
 # A configuration folder of its own, so the screen the player chose last time on this machine
 # cannot change what is tested: the game starts full screen.

@@ -15,6 +15,7 @@ for tool in lintian appstreamcli desktop-file-validate dpkg-deb apt-get Xvfb xdo
   command -v "$tool" >/dev/null || { echo "deb_check: $tool is missing (tools/deps.sh test)" >&2; exit 1; }
 done
 source "$root/tests/screen_points.sh"
+source "$root/tests/x_screen.sh"
 
 work=$(mktemp -d)
 xvfb=""
@@ -67,12 +68,8 @@ echo "-- the unpacked program"
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 mkdir -p "$HOME"
 cd "$HOME"
-# -noreset: the server must not restart between clients while the game connects.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "no virtual X screen"
-export DISPLAY=:$(cat "$work/display")
+start_x_screen "$work" || fail "no virtual X screen"
+xvfb=$x_screen_pid
 
 # As the desktop menu starts it (with the remembered window, so the picture is 1:1).
 "$program" --user-data --window >"$work/game.log" 2>&1 &

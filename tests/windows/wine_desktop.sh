@@ -22,25 +22,21 @@ use_game_desktop() {
   wineserver -w
 }
 
+source "$(dirname "${BASH_SOURCE[0]}")/../x_screen.sh"
+
 # start_wine_screen <folder>: a private X screen for Wine (its size does not matter, Wine's
 # 640x480 desktop sits at its top left), with DISPLAY set to it. On exit the game (the pid in
 # $game, if any), Wine and the screen are stopped.
-# -noreset: every wineserver -w lets all of Wine's clients go, and a server that restarts
-# then can refuse the next Wine program its display.
 start_wine_screen() {
-  local folder=$1
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$folder/display" \
-    2>"$folder/xvfb.log" &
-  wine_screen=$!
   game=""
+  wine_screen=""
   trap stop_wine_screen EXIT
-  for _ in $(seq 100); do [[ -s $folder/display ]] && break; sleep 0.1; done
-  [[ -s $folder/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=:$(cat "$folder/display")
+  start_x_screen "$1" || exit 1
+  wine_screen=$x_screen_pid
 }
 
 stop_wine_screen() {
   [[ -n ${game:-} ]] && kill "$game" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
-  kill "$wine_screen" 2>/dev/null || true
+  [[ -n ${wine_screen:-} ]] && kill "$wine_screen" 2>/dev/null || true
 }
