@@ -9,7 +9,11 @@
 // Start-menu shortcut passes --user-data; the display mode is always taken here, so
 // --window and --fullscreen change nothing.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    const launch::LaunchPlan plan = launch::PrepareLaunch(__argc, __argv, stdout, stderr);
+    launch::LaunchPlan plan;
+    {
+        const platform::ParentConsole console;
+        plan = launch::PrepareLaunch(__argc, __argv, stdout, stderr);
+    }
     if (!plan.play) return plan.exitCode;
     return platform::RunWithWin32(GameMain, instance, showCommand);
 }

@@ -43,6 +43,22 @@ LaunchOptions ParseLaunchOptions(int argc, const char* const* argv) {
 }
 
 const char* UsageText() {
+#ifdef _WIN32
+    // On Windows the game always fills the screen; the two screen options are still taken,
+    // so that one command line serves every build.
+    return "Usage: kestrion [--user-data]\n"
+           "       kestrion --help | --version\n"
+           "Chess on a 640x480 screen, played with the mouse.\n"
+           "\n"
+           "  --user-data   keep saved games in %APPDATA%\\Kestrion instead of the\n"
+           "                current directory (the Start-menu shortcut does this)\n"
+           "  -h, --help    show this text and stop\n"
+           "  --version     show the version and stop\n"
+           "  --window, --fullscreen\n"
+           "                taken and left unused: the game always fills the screen\n"
+           "\n"
+           "F12 ends the game.\n";
+#else
     return "Usage: kestrion [--window | --fullscreen] [--user-data]\n"
            "       kestrion --help | --version\n"
            "Chess on a 640x480 screen, played with the mouse.\n"
@@ -57,6 +73,7 @@ const char* UsageText() {
            "Without --window or --fullscreen the game starts as it was left: Alt+Enter\n"
            "switches between the two, and the choice is kept in ~/.config/kestrion.\n"
            "F12 ends the game.\n";
+#endif
 }
 
 const char* VersionText() {

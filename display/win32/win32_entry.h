@@ -18,4 +18,21 @@ namespace platform {
 
 int RunWithWin32(GameMain gameMain, HINSTANCE instance, int showCommand);
 
+// A program made for the Windows desktop starts without console streams, so what it prints
+// for --help or --version from a Command Prompt would go nowhere. While a ParentConsole
+// lives, stdout and stderr that have no stream of their own write to the console of the
+// program that started this one, if it has one; streams redirected to a file or a pipe are
+// kept. The console is let go again at the end of its life, so that Ctrl+C typed there
+// later cannot end the game.
+class ParentConsole {
+  public:
+    ParentConsole();
+    ~ParentConsole();
+    ParentConsole(const ParentConsole&) = delete;
+    ParentConsole& operator=(const ParentConsole&) = delete;
+
+  private:
+    bool attached_ = false;
+};
+
 }  // namespace platform

@@ -34,6 +34,18 @@ use_game_desktop "$work/reg.log"
 echo "-- platform check"
 timeout 60 wine "$build/kestrion-platform-check.exe" "$(winepath -w "$sheets")"
 
+echo "-- command line"
+# What a player types at a prompt: answers on the console streams, no window.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+answer=$(timeout 60 wine "$build/kestrion.exe" --version | tr -d '\r')
+[[ $answer == "Kestrion $version" ]] ||
+  { echo "wine_smoke: --version answered '$answer', not 'Kestrion $version'" >&2; exit 1; }
+status=0
+timeout 60 wine "$build/kestrion.exe" --sideways >"$work/usage.out" 2>"$work/usage.err" || status=$?
+[[ $status -eq 2 && ! -s $work/usage.out ]] && grep -q '^Usage: kestrion' "$work/usage.err" ||
+  { echo "wine_smoke: an unknown option gave exit $status and:" >&2; cat "$work/usage.err" >&2; exit 1; }
+echo "$answer; an unknown option: the usage on stderr, exit 2"
+
 # The foot of every piece of the opening position (ranks 8, 7, 2 and 1 on screen).
 pieces=()
 for r in 0 1 6 7; do for c in 0 1 2 3 4 5 6 7; do
