@@ -162,6 +162,20 @@ async function main() {
     const page = await browser.newPage();
     const problems = [];
     page.on('pageerror', (error) => problems.push(error.message));
+    page.on('console', (message) => {
+      if (message.type() === 'error') problems.push(message.text());
+    });
+    // Every write to the browser's storage, as "put <key>" or "delete <key>", kept per page.
+    await page.evaluateOnNewDocument(() => {
+      window.storageWrites = [];
+      for (const kind of ['put', 'delete']) {
+        const original = IDBObjectStore.prototype[kind];
+        IDBObjectStore.prototype[kind] = function (...args) {
+          window.storageWrites.push(`${kind} ${kind === 'put' ? args[1] : args[0]}`);
+          return original.apply(this, args);
+        };
+      }
+    });
     await page.setViewport({width: 800, height: 634});
     const firstFrameMs = await openPage(page, server.url);
     console.log(`first frame ${Math.round(firstFrameMs)} ms after the page was asked for`);
@@ -249,7 +263,11 @@ async function main() {
     await page.reload({waitUntil: 'load'});
     await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
                                {timeout: 20000});
-    await sleep(300);
+    await sleep(500);
+    // Reading them back changes nothing there: a write now could only be a store of the
+    // games read so far, which deletes the rest until a later store puts them back.
+    const writesOnLoad = await page.evaluate(() => window.storageWrites);
+    if (writesOnLoad.length > 0) fail(`loading the saved games wrote to the storage: ${writesOnLoad}`);
 
     // A game opened from disk joins them: "fromdisk" comes first in the Load dialog's list.
     const fromDisk = path.join(work, 'From disk.chs');

@@ -6,22 +6,27 @@ Module['preRun'].push(function () {
   FS.mount(IDBFS, {}, '/saves');
   FS.chdir('/saves');
   addRunDependency('kestrion-saved-games');
+  kestrionLoading = true;
   FS.syncfs(true, function (error) {
+    kestrionLoading = false;
     if (error) console.warn('Kestrion: the saved games could not be read', error);
     removeRunDependency('kestrion-saved-games');
     if (Module['onSavedGamesChanged']) Module['onSavedGamesChanged']();
   });
-  // A save writes a new file and renames it over the old one; an upload writes one.
+  // A save writes a new file and renames it over the old one; an upload writes one. Loading
+  // writes each file too, and a store begun then would see only the files loaded so far
+  // and delete the others from the storage.
   ['rename', 'unlink', 'writeFile'].forEach(function (name) {
     var original = FS[name];
     FS[name] = function () {
       var result = original.apply(FS, arguments);
-      kestrionStoreSavedGames();
+      if (!kestrionLoading) kestrionStoreSavedGames();
       return result;
     };
   });
 });
 
+var kestrionLoading = false;
 var kestrionStoring = false;
 var kestrionStoreAgain = false;
 function kestrionStoreSavedGames() {
