@@ -295,6 +295,17 @@ async function main() {
     await waitFor('the game did not wake up in front again', async () => (await flips()) > hiddenTo + 5,
                   5000);
 
+    // A page message has the keyboard while it is open: F12 does not end the game behind
+    // it, and Enter closes it.
+    const messageClosed = page.evaluate(() => window.kestrionPage.message('Kestrion', 'A message'));
+    await page.waitForSelector('#kestrion-message[open]', {timeout: 5000});
+    await shot(page, 'message');
+    await page.keyboard.press('F12');
+    await page.keyboard.press('Enter');
+    await Promise.race([messageClosed, sleep(3000).then(() => fail('Enter did not close the message'))]);
+    await sleep(300);
+    if (await page.$('#ended:not([hidden])')) fail('a key pressed in the message reached the game');
+
     await click(page, 50, 160);
     await shot(page, 'dialog-load');
     // The first name of the list is the game from disk, a copy of the saved one.

@@ -90,6 +90,12 @@
     button.addEventListener('mouseup', () => button.blur());
   }
   screen.addEventListener('contextmenu', (event) => event.preventDefault());
+  // While a message is open its keys are its own: the game's handler, further on, would
+  // take Enter, Escape and Space from its button and act on them once it closed.
+  const messageDialog = document.getElementById('kestrion-message');
+  window.addEventListener('keydown', (event) => {
+    if (messageDialog.open) event.stopPropagation();
+  }, true);
 
   window.kestrionPage = {
     toggleFullscreen,
