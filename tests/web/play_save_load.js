@@ -3,6 +3,7 @@
 // itself, starts White human against Black computer from the Play dialog, moves e7e5 with
 // two clicks, waits for the reply, saves as "webgame", reloads the page, loads "webgame"
 // back and finds the position on the screen, then quits with F12 and sees the end screen.
+// Pages whose storage fails then tell the player so and delete no saved game.
 // Usage: play_save_load.js <site folder> [folder for the screenshots]
 // Without a screenshot folder they are kept only when the test fails.
 'use strict';
@@ -148,6 +149,41 @@ async function openPage(page, url) {
   return page.evaluate(() => window.kestrionPage.firstFrameMs);
 }
 
+// Every write to the browser's storage, as "put <key>" or "delete <key>", kept per page.
+function recordStorageWrites() {
+  window.storageWrites = [];
+  for (const kind of ['put', 'delete']) {
+    const original = IDBObjectStore.prototype[kind];
+    IDBObjectStore.prototype[kind] = function (...args) {
+      window.storageWrites.push(`${kind} ${kind === 'put' ? args[1] : args[0]}`);
+      return original.apply(this, args);
+    };
+  }
+}
+
+// A page whose storage fails in one way (breakStorage runs before the page's own scripts)
+// gets a game from disk: the player is told that it was not stored, and the storage is
+// left as it was.
+async function storageFails(browser, url, upload, name, breakStorage, told) {
+  const page = await browser.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  await page.evaluateOnNewDocument(recordStorageWrites);
+  await page.evaluateOnNewDocument(breakStorage);
+  await openPage(page, url);
+  await sleep(300);
+  await (await page.$('#open-file')).uploadFile(upload);
+  await page.waitForSelector('#kestrion-message[open]', {timeout: 10000});
+  await shot(page, name);
+  const text = await page.$eval('#message-text', (element) => element.textContent);
+  if (!text.includes(told)) fail(`the player was told "${text}" instead of "${told}"`);
+  if (await page.evaluate(() => Module.savedGamesStored)) fail('a failed store was counted');
+  const writes = await page.evaluate(() => window.storageWrites);
+  if (writes.some((write) => write.startsWith('delete'))) fail(`saved games were deleted: ${writes}`);
+  if (problems.length > 0) fail(`the page reported errors: ${problems.join('; ')}`);
+  await page.close();
+}
+
 async function main() {
   if (!fs.existsSync(path.join(site, 'index.html'))) fail(`no page in ${site}`);
   const server = await serveFolder(site);
@@ -165,17 +201,7 @@ async function main() {
     page.on('console', (message) => {
       if (message.type() === 'error') problems.push(message.text());
     });
-    // Every write to the browser's storage, as "put <key>" or "delete <key>", kept per page.
-    await page.evaluateOnNewDocument(() => {
-      window.storageWrites = [];
-      for (const kind of ['put', 'delete']) {
-        const original = IDBObjectStore.prototype[kind];
-        IDBObjectStore.prototype[kind] = function (...args) {
-          window.storageWrites.push(`${kind} ${kind === 'put' ? args[1] : args[0]}`);
-          return original.apply(this, args);
-        };
-      }
-    });
+    await page.evaluateOnNewDocument(recordStorageWrites);
     await page.setViewport({width: 800, height: 634});
     const firstFrameMs = await openPage(page, server.url);
     console.log(`first frame ${Math.round(firstFrameMs)} ms after the page was asked for`);
@@ -325,6 +351,32 @@ async function main() {
     await page.waitForSelector('#ended:not([hidden])', {timeout: 10000});
     await shot(page, 'ended');
     if (problems.length > 0) fail(`the page reported errors: ${problems.join('; ')}`);
+    await page.close();
+
+    // The storage refuses to keep anything.
+    const another = path.join(work, 'Another game.chs');
+    fs.copyFileSync(downloaded, another);
+    await storageFails(browser, server.url, another, 'not-stored', () => {
+      IDBObjectStore.prototype.put = () => {
+        throw new DOMException('no room', 'QuotaExceededError');
+      };
+    }, 'did not store');
+    // Reading the saved games back fails once, and later writes would succeed: storing the
+    // folder without them would delete every game kept there.
+    await storageFails(browser, server.url, another, 'not-read', () => {
+      const original = IDBDatabase.prototype.transaction;
+      let failed = false;
+      IDBDatabase.prototype.transaction = function (...args) {
+        if (failed) return original.apply(this, args);
+        failed = true;
+        throw new DOMException('busy', 'InvalidStateError');
+      };
+    }, 'could not be read');
+    // Both games are still kept.
+    const last = await browser.newPage();
+    await openPage(last, server.url);
+    const kept = await last.evaluate(() => Module.FS.readdir('/saves').filter((n) => n.endsWith('.chs')));
+    if (kept.join() !== 'Fromdisk.chs,webgame.chs') fail(`the storage keeps ${kept}`);
   } finally {
     await browser.close();
     await server.close();

@@ -62,14 +62,18 @@
     }
   }
 
+  // Both the game and the page's storage tell the player things, so a message waits until
+  // the one before it is closed.
+  let lastMessage = Promise.resolve();
   function message(caption, text) {
     const dialog = document.getElementById('kestrion-message');
-    document.getElementById('message-caption').textContent = caption;
-    document.getElementById('message-text').textContent = text;
-    return new Promise((resolve) => {
+    lastMessage = lastMessage.catch(() => {}).then(() => new Promise((resolve) => {
+      document.getElementById('message-caption').textContent = caption;
+      document.getElementById('message-text').textContent = text;
       dialog.addEventListener('close', () => resolve(), {once: true});
       dialog.showModal();
-    });
+    }));
+    return lastMessage;
   }
 
   function ended() {
@@ -109,6 +113,7 @@
 
   window.Module = {
     onSavedGamesChanged: refreshList,
+    onSavedGamesNotStored: (text) => message('Saved games', text),
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
   };
