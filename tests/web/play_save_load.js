@@ -179,7 +179,9 @@ async function storageFails(browser, url, upload, name, breakStorage, told) {
   if (!text.includes(told)) fail(`the player was told "${text}" instead of "${told}"`);
   if (await page.evaluate(() => Module.savedGamesStored)) fail('a failed store was counted');
   const writes = await page.evaluate(() => window.storageWrites);
-  if (writes.some((write) => write.startsWith('delete'))) fail(`saved games were deleted: ${writes}`);
+  if (writes.some((write) => write.startsWith('delete'))) {
+    fail(`saved games were deleted: ${writes}`);
+  }
   if (problems.length > 0) fail(`the page reported errors: ${problems.join('; ')}`);
   await page.close();
 }
@@ -293,7 +295,9 @@ async function main() {
     // Reading them back changes nothing there: a write now could only be a store of the
     // games read so far, which deletes the rest until a later store puts them back.
     const writesOnLoad = await page.evaluate(() => window.storageWrites);
-    if (writesOnLoad.length > 0) fail(`loading the saved games wrote to the storage: ${writesOnLoad}`);
+    if (writesOnLoad.length > 0) {
+      fail(`loading the saved games wrote to the storage: ${writesOnLoad}`);
+    }
 
     // A game opened from disk joins them: "fromdisk" comes first in the Load dialog's list.
     const fromDisk = path.join(work, 'From disk.chs');
@@ -328,7 +332,8 @@ async function main() {
     await shot(page, 'message');
     await page.keyboard.press('F12');
     await page.keyboard.press('Enter');
-    await Promise.race([messageClosed, sleep(3000).then(() => fail('Enter did not close the message'))]);
+    const messageStuck = sleep(3000).then(() => fail('Enter did not close the message'));
+    await Promise.race([messageClosed, messageStuck]);
     await sleep(300);
     if (await page.$('#ended:not([hidden])')) fail('a key pressed in the message reached the game');
 
@@ -375,7 +380,8 @@ async function main() {
     // Both games are still kept.
     const last = await browser.newPage();
     await openPage(last, server.url);
-    const kept = await last.evaluate(() => Module.FS.readdir('/saves').filter((n) => n.endsWith('.chs')));
+    const kept = await last.evaluate(
+        () => Module.FS.readdir('/saves').filter((name) => name.endsWith('.chs')));
     if (kept.join() !== 'Fromdisk.chs,webgame.chs') fail(`the storage keeps ${kept}`);
   } finally {
     await browser.close();
