@@ -3,6 +3,7 @@
 // itself, starts White human against Black computer from the Play dialog, moves e7e5 with
 // two clicks, waits for the reply, saves as "webgame", reloads the page, loads "webgame"
 // back and finds the position on the screen, then quits with F12 and sees the end screen.
+// Pages whose storage fails then tell the player so and delete no saved game.
 // Usage: play_save_load.js <site folder> [folder for the screenshots]
 // Without a screenshot folder they are kept only when the test fails.
 'use strict';
@@ -148,6 +149,43 @@ async function openPage(page, url) {
   return page.evaluate(() => window.kestrionPage.firstFrameMs);
 }
 
+// Every write to the browser's storage, as "put <key>" or "delete <key>", kept per page.
+function recordStorageWrites() {
+  window.storageWrites = [];
+  for (const kind of ['put', 'delete']) {
+    const original = IDBObjectStore.prototype[kind];
+    IDBObjectStore.prototype[kind] = function (...args) {
+      window.storageWrites.push(`${kind} ${kind === 'put' ? args[1] : args[0]}`);
+      return original.apply(this, args);
+    };
+  }
+}
+
+// A page whose storage fails in one way (breakStorage runs before the page's own scripts)
+// gets a game from disk: the player is told that it was not stored, and the storage is
+// left as it was.
+async function storageFails(browser, url, upload, name, breakStorage, told) {
+  const page = await browser.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  await page.evaluateOnNewDocument(recordStorageWrites);
+  await page.evaluateOnNewDocument(breakStorage);
+  await openPage(page, url);
+  await sleep(300);
+  await (await page.$('#open-file')).uploadFile(upload);
+  await page.waitForSelector('#kestrion-message[open]', {timeout: 10000});
+  await shot(page, name);
+  const text = await page.$eval('#message-text', (element) => element.textContent);
+  if (!text.includes(told)) fail(`the player was told "${text}" instead of "${told}"`);
+  if (await page.evaluate(() => Module.savedGamesStored)) fail('a failed store was counted');
+  const writes = await page.evaluate(() => window.storageWrites);
+  if (writes.some((write) => write.startsWith('delete'))) {
+    fail(`saved games were deleted: ${writes}`);
+  }
+  if (problems.length > 0) fail(`the page reported errors: ${problems.join('; ')}`);
+  await page.close();
+}
+
 async function main() {
   if (!fs.existsSync(path.join(site, 'index.html'))) fail(`no page in ${site}`);
   const server = await serveFolder(site);
@@ -162,6 +200,10 @@ async function main() {
     const page = await browser.newPage();
     const problems = [];
     page.on('pageerror', (error) => problems.push(error.message));
+    page.on('console', (message) => {
+      if (message.type() === 'error') problems.push(message.text());
+    });
+    await page.evaluateOnNewDocument(recordStorageWrites);
     await page.setViewport({width: 800, height: 634});
     const firstFrameMs = await openPage(page, server.url);
     console.log(`first frame ${Math.round(firstFrameMs)} ms after the page was asked for`);
@@ -249,7 +291,13 @@ async function main() {
     await page.reload({waitUntil: 'load'});
     await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
                                {timeout: 20000});
-    await sleep(300);
+    await sleep(500);
+    // Reading them back changes nothing there: a write now could only be a store of the
+    // games read so far, which deletes the rest until a later store puts them back.
+    const writesOnLoad = await page.evaluate(() => window.storageWrites);
+    if (writesOnLoad.length > 0) {
+      fail(`loading the saved games wrote to the storage: ${writesOnLoad}`);
+    }
 
     // A game opened from disk joins them: "fromdisk" comes first in the Load dialog's list.
     const fromDisk = path.join(work, 'From disk.chs');
@@ -277,6 +325,18 @@ async function main() {
     await waitFor('the game did not wake up in front again', async () => (await flips()) > hiddenTo + 5,
                   5000);
 
+    // A page message has the keyboard while it is open: F12 does not end the game behind
+    // it, and Enter closes it.
+    const messageClosed = page.evaluate(() => window.kestrionPage.message('Kestrion', 'A message'));
+    await page.waitForSelector('#kestrion-message[open]', {timeout: 5000});
+    await shot(page, 'message');
+    await page.keyboard.press('F12');
+    await page.keyboard.press('Enter');
+    const messageStuck = sleep(3000).then(() => fail('Enter did not close the message'));
+    await Promise.race([messageClosed, messageStuck]);
+    await sleep(300);
+    if (await page.$('#ended:not([hidden])')) fail('a key pressed in the message reached the game');
+
     await click(page, 50, 160);
     await shot(page, 'dialog-load');
     // The first name of the list is the game from disk, a copy of the saved one.
@@ -296,6 +356,33 @@ async function main() {
     await page.waitForSelector('#ended:not([hidden])', {timeout: 10000});
     await shot(page, 'ended');
     if (problems.length > 0) fail(`the page reported errors: ${problems.join('; ')}`);
+    await page.close();
+
+    // The storage refuses to keep anything.
+    const another = path.join(work, 'Another game.chs');
+    fs.copyFileSync(downloaded, another);
+    await storageFails(browser, server.url, another, 'not-stored', () => {
+      IDBObjectStore.prototype.put = () => {
+        throw new DOMException('no room', 'QuotaExceededError');
+      };
+    }, 'did not store');
+    // Reading the saved games back fails once, and later writes would succeed: storing the
+    // folder without them would delete every game kept there.
+    await storageFails(browser, server.url, another, 'not-read', () => {
+      const original = IDBDatabase.prototype.transaction;
+      let failed = false;
+      IDBDatabase.prototype.transaction = function (...args) {
+        if (failed) return original.apply(this, args);
+        failed = true;
+        throw new DOMException('busy', 'InvalidStateError');
+      };
+    }, 'could not be read');
+    // Both games are still kept.
+    const last = await browser.newPage();
+    await openPage(last, server.url);
+    const kept = await last.evaluate(
+        () => Module.FS.readdir('/saves').filter((name) => name.endsWith('.chs')));
+    if (kept.join() !== 'Fromdisk.chs,webgame.chs') fail(`the storage keeps ${kept}`);
   } finally {
     await browser.close();
     await server.close();

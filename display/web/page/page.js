@@ -62,14 +62,18 @@
     }
   }
 
+  // Both the game and the page's storage tell the player things, so a message waits until
+  // the one before it is closed.
+  let lastMessage = Promise.resolve();
   function message(caption, text) {
     const dialog = document.getElementById('kestrion-message');
-    document.getElementById('message-caption').textContent = caption;
-    document.getElementById('message-text').textContent = text;
-    return new Promise((resolve) => {
+    lastMessage = lastMessage.catch(() => {}).then(() => new Promise((resolve) => {
+      document.getElementById('message-caption').textContent = caption;
+      document.getElementById('message-text').textContent = text;
       dialog.addEventListener('close', () => resolve(), {once: true});
       dialog.showModal();
-    });
+    }));
+    return lastMessage;
   }
 
   function ended() {
@@ -90,6 +94,12 @@
     button.addEventListener('mouseup', () => button.blur());
   }
   screen.addEventListener('contextmenu', (event) => event.preventDefault());
+  // While a message is open its keys are its own: the game's handler, further on, would
+  // take Enter, Escape and Space from its button and act on them once it closed.
+  const messageDialog = document.getElementById('kestrion-message');
+  window.addEventListener('keydown', (event) => {
+    if (messageDialog.open) event.stopPropagation();
+  }, true);
 
   window.kestrionPage = {
     toggleFullscreen,
@@ -103,6 +113,7 @@
 
   window.Module = {
     onSavedGamesChanged: refreshList,
+    onSavedGamesNotStored: (text) => message('Saved games', text),
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
   };
