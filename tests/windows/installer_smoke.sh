@@ -5,7 +5,8 @@
 #     given with /D=, adds the Start-menu shortcut and registers the uninstaller;
 #   - the installed kestrion.exe, started as the shortcut starts it, shows the board and ends
 #     on F12 with exit code 0, keeping its saved games in %APPDATA%\Kestrion;
-#   - the silent uninstaller removes every installed file, the shortcut and the registration.
+#   - the silent uninstaller removes every installed file, the shortcut, the registration
+#     and the install folder kept under Software\Kestrion.
 # Usage: tests/windows/installer_smoke.sh <kestrion-*-win64.exe> <work folder> [screenshot.png]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -31,6 +32,7 @@ start_wine_screen "$work/run"
 use_game_desktop "$work/run/reg.log"
 drive_c=$WINEPREFIX/drive_c
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrion'
+settings_key='Software\Kestrion'
 
 # The Start-menu shortcut wherever the mode put it.
 shortcuts() { find "$drive_c" -name 'Kestrion.lnk' 2>/dev/null; }
@@ -39,6 +41,8 @@ registered() {
   wine reg query "$1\\$uninstall_key" /v DisplayVersion 2>/dev/null | tr -d '\r' |
     awk '/DisplayVersion/ { print $3 }'
 }
+# Whether a hive holds the key (reg query answers 0 only for a key it found).
+has_key() { wine reg query "$1\\$2" >/dev/null 2>&1; }
 
 for mode in CurrentUser AllUsers; do
   hive=HKCU
@@ -61,6 +65,7 @@ for mode in CurrentUser AllUsers; do
   version=$(registered "$hive")
   [[ -n $version ]] || fail "$mode: no uninstaller registered in $hive"
   echo "registered in $hive: $version"
+  has_key "$hive" "$settings_key" || fail "$mode: no $settings_key in $hive"
 
   if [[ $mode == CurrentUser ]]; then
     echo "-- the installed game"
@@ -105,5 +110,6 @@ for mode in CurrentUser AllUsers; do
   [[ ! -e $dir ]] || fail "$mode: the uninstaller left $(find "$dir")"
   [[ -z $(shortcuts) ]] || fail "$mode: the uninstaller left the shortcut"
   [[ -z $(registered "$hive") ]] || fail "$mode: the uninstaller left its registration"
+  ! has_key "$hive" "$settings_key" || fail "$mode: the uninstaller left $settings_key in $hive"
 done
 echo "installer_smoke: passed"
