@@ -7,6 +7,7 @@
 #     on F12 with exit code 0, keeping its saved games in %APPDATA%\Kestrion;
 #   - the silent uninstaller removes every installed file, the shortcut, the registration
 #     and the install folder kept under Software\Kestrion.
+#   - run by hand with /D= and Enter on every page, it installs into the folder given.
 # Usage: tests/windows/installer_smoke.sh <kestrion-*-win64.exe> <work folder> [screenshot.png]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -112,4 +113,36 @@ for mode in CurrentUser AllUsers; do
   [[ -z $(registered "$hive") ]] || fail "$mode: the uninstaller left its registration"
   ! has_key "$hive" "$settings_key" || fail "$mode: the uninstaller left $settings_key in $hive"
 done
+
+# Run by hand with /D=, the installer shows the mode page, and choosing a mode there must not
+# put the mode's default folder back in place of the one given.
+echo "-- interactive install with /D="
+dir=$drive_c/Kestrion-Given
+default_dir="$drive_c/Program Files/Kestrion"
+rm -rf "$dir" "$default_dir"
+wine "$installer" '/D=C:\Kestrion-Given' >/dev/null 2>&1 &
+# Enter takes each page's default (mode, licence, folder) until the installer has
+# registered itself; the finish page would start the game, so Wine is stopped there.
+for _ in $(seq 30); do
+  sleep 1.5
+  [[ -n $(registered HKLM)$(registered HKCU) ]] && break
+  xdotool key Return
+done
+wineserver -k || true
+wineserver -w
+[[ -n $(registered HKLM)$(registered HKCU) ]] || fail "the interactive install did not finish"
+if [[ ! -f $dir/kestrion.exe ]]; then
+  wine "$(winepath -w "$default_dir/Uninstall.exe" 2>/dev/null)" /S >/dev/null 2>&1 || true
+  wineserver -w
+  fail "the interactive install ignored /D=C:\Kestrion-Given: $(find "$drive_c" -name kestrion.exe)"
+fi
+echo "installed in C:\Kestrion-Given"
+wine 'C:\Kestrion-Given\Uninstall.exe' /S
+for _ in $(seq 60); do
+  [[ ! -e $dir && -z $(registered HKLM)$(registered HKCU) ]] && break
+  sleep 0.5
+done
+wineserver -w
+[[ ! -e $dir ]] || fail "the uninstaller left $(find "$dir")"
+[[ -z $(registered HKLM)$(registered HKCU) ]] || fail "the uninstaller left its registration"
 echo "installer_smoke: passed"
