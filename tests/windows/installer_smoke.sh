@@ -7,6 +7,7 @@
 #     on F12 with exit code 0, keeping its saved games in %APPDATA%\Kestrion;
 #   - the silent uninstaller removes every installed file, the shortcut, the registration
 #     and the install folder kept under Software\Kestrion.
+#   - installed both ways at once, the per-user uninstaller removes only its own install;
 #   - run by hand with /D= and Enter on every page, it installs into the folder given.
 # Usage: tests/windows/installer_smoke.sh <kestrion-*-win64.exe> <work folder> [screenshot.png]
 set -euo pipefail
@@ -113,6 +114,36 @@ for mode in CurrentUser AllUsers; do
   [[ -z $(registered "$hive") ]] || fail "$mode: the uninstaller left its registration"
   ! has_key "$hive" "$settings_key" || fail "$mode: the uninstaller left $settings_key in $hive"
 done
+
+# Installed both ways at once, the per-user uninstaller started by hand (without the mode
+# the registered command passes) removes its own install and leaves the one for all users.
+echo "-- side by side: for one user and for all users"
+mine=$drive_c/Kestrion-Mine
+everyone=$drive_c/Kestrion-Everyone
+rm -rf "$mine" "$everyone"
+wine "$installer" /S /AllUsers '/D=C:\Kestrion-Everyone'
+wine "$installer" /S /CurrentUser '/D=C:\Kestrion-Mine'
+wineserver -w
+[[ -f $mine/kestrion.exe && -f $everyone/kestrion.exe ]] || fail "the two installs are not both in place"
+[[ -n $(registered HKCU) && -n $(registered HKLM) ]] || fail "the two installs are not both registered"
+wine 'C:\Kestrion-Mine\Uninstall.exe' /S
+for _ in $(seq 60); do
+  [[ ! -e $mine || ! -e $everyone ]] && break
+  sleep 0.5
+done
+wineserver -w
+[[ -f $everyone/kestrion.exe && -n $(registered HKLM) ]] ||
+  fail "the per-user uninstaller removed the install for all users"
+[[ ! -e $mine && -z $(registered HKCU) ]] || fail "the per-user uninstaller left its own install"
+echo "the per-user uninstaller removed only its own install"
+wine 'C:\Kestrion-Everyone\Uninstall.exe' /S
+for _ in $(seq 60); do
+  [[ ! -e $everyone ]] && break
+  sleep 0.5
+done
+wineserver -w
+[[ ! -e $everyone && -z $(registered HKLM) && -z $(shortcuts) ]] ||
+  fail "the uninstaller for all users left its install"
 
 # Run by hand with /D=, the installer shows the mode page, and choosing a mode there must not
 # put the mode's default folder back in place of the one given.
