@@ -9,15 +9,27 @@
 
 namespace launch {
 
+namespace {
+
+// The exit code after an answer on `out`: a write that failed (a full disk, a closed
+// standard output) must not look like success to a script that asked.
+int AnsweredExitCode(std::FILE* out) {
+    return std::fflush(out) == 0 && std::ferror(out) == 0 ? 0 : 1;
+}
+
+}  // namespace
+
 LaunchPlan PrepareLaunch(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     const LaunchOptions options = ParseLaunchOptions(argc, argv);
     LaunchPlan plan;
     switch (options.action) {
         case LaunchAction::ShowVersion:
             std::fprintf(out, "%s\n", VersionText());
+            plan.exitCode = AnsweredExitCode(out);
             return plan;
         case LaunchAction::ShowHelp:
             std::fputs(UsageText(), out);
+            plan.exitCode = AnsweredExitCode(out);
             return plan;
         case LaunchAction::UsageError:
             std::fprintf(err, "kestrion: unknown option '%s'\n", options.badArgument);

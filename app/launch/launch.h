@@ -17,8 +17,9 @@ struct LaunchPlan {
 };
 
 // Reads the options, writes the version or usage to `out` (a usage error to `err`), and
-// under --user-data makes the data directory the current one. A data directory that
-// cannot be made or entered is reported on `err` and the current directory stays.
+// under --user-data makes the data directory the current one. A version or usage that
+// cannot be written ends with exit code 1. A data directory that cannot be made or entered
+// is reported on `err` and the current directory stays.
 LaunchPlan PrepareLaunch(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
 // Creates `directory` when missing and makes it the current directory; on failure says so

@@ -25,6 +25,11 @@ foreach(name kestrion.6 changelog)
 endforeach()
 add_custom_target(kestrion_docs ALL DEPENDS ${compressed})
 
+# Directories the install makes on its way (usr/, usr/share/icons/...) would otherwise take
+# the builder's umask; under the common 002 the package would carry group-writable system
+# directories. CPack takes the same value for its staging tree.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS kestrion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/app/kestrion.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

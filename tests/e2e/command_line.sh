@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The program's command line as a player uses it, on a virtual X screen (1024x768):
-# --version, --help and an unknown option answer without a window; --window opens a
-# 640x480 window; without options the game starts as Alt+Enter left it last time, and a
-# damaged settings file means full screen; --user-data keeps saved games in
-# $XDG_DATA_HOME/kestrion, or says why not and keeps them in the current directory.
+# --version, --help and an unknown option answer without a window, and fail when the answer
+# cannot be written; --window opens a 640x480 window; without options the game starts as
+# Alt+Enter left it last time, and a damaged settings file means full screen; --user-data
+# keeps saved games in $XDG_DATA_HOME/kestrion, or says why not and keeps them in the
+# current directory.
 # Usage: command_line.sh <path to kestrion> <expected version>. Exit 77 = skipped.
 # KEEP_WORK=1 keeps its scratch folder (settings, data, game output) for a look.
 set -euo pipefail
@@ -45,6 +46,12 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$game" --help 2>"$work/err")
 [[ $out == "Usage: kestrion"* && ! -s $work/err ]] || fail "--help printed '$out'"
 for option in --window --fullscreen --user-data; do
   grep -q -- "$option" <<<"$out" || fail "--help does not mention $option"
+done
+# An answer that cannot be written (here: to a full device) must not report success.
+for option in --version --help; do
+  if env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$game" "$option" >/dev/full; then
+    fail "$option reported success although its answer could not be written"
+  fi
 done
 set +e
 env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$game" --fullscreen --sideways >"$work/out" 2>"$work/err"

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that a Linux desktop would find the
 # game: the program, its desktop entry, its icons at every size, the software centre's
-# description, the manual page and the copyright notice.
+# description, the manual page and the copyright notice, none of them writable by others.
 # Usage: install_layout.sh <cmake> <build directory> <source directory>
 set -euo pipefail
 cmake=$1 build=$2 source=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
-"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+# Under the umask many desktop users have (002), as a package built by one would be.
+(umask 002 && "$cmake" --install "$build" --prefix "$prefix" >/dev/null)
 fail() { echo "FAILED: $*" >&2; exit 1; }
+
+# Whatever the builder's umask, nothing installed may be writable by others than its owner.
+writable=$(find "$prefix" -mindepth 1 -perm /022)
+[[ -z $writable ]] || fail "installed with group or world write permission: $writable"
 
 program=$(find "$prefix" -path '*/bin/kestrion' -o -path '*/games/kestrion' | head -n 1)
 [[ -n $program && -x $program ]] || fail "no installed kestrion program"

@@ -70,6 +70,23 @@ TEST_F(LaunchTest, VersionAndHelpAnswerOnStandardOutputAndEndWithZero) {
     EXPECT_EQ(complained, "");
 }
 
+TEST_F(LaunchTest, AnAnswerThatCannotBeWrittenDoesNotEndWithZero) {
+    // A stream open only for reading refuses every write, as a full disk or a closed
+    // standard output would.
+    ASSERT_TRUE(folder.Write("read-only", std::string()));
+    for (const char* option : {"--version", "--help"}) {
+        std::FILE* out = std::fopen((folder.Path() + "/read-only").c_str(), "rb");
+        ASSERT_NE(out, nullptr);
+        std::FILE* err = std::tmpfile();
+        const char* arguments[] = {"kestrion", option};
+        const LaunchPlan plan = PrepareLaunch(2, arguments, out, err);
+        std::fclose(out);
+        std::fclose(err);
+        EXPECT_FALSE(plan.play) << option;
+        EXPECT_EQ(plan.exitCode, 1) << option;
+    }
+}
+
 TEST_F(LaunchTest, AnUnknownOptionGivesTheUsageOnStandardErrorAndExitCodeTwo) {
     const LaunchPlan plan = Launch({"--user-data", "--colour"});
     EXPECT_FALSE(plan.play);

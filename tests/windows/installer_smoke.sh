@@ -5,7 +5,10 @@
 #     given with /D=, adds the Start-menu shortcut and registers the uninstaller;
 #   - the installed kestrion.exe, started as the shortcut starts it, shows the board and ends
 #     on F12 with exit code 0, keeping its saved games in %APPDATA%\Kestrion;
-#   - the silent uninstaller removes every installed file, the shortcut and the registration.
+#   - the silent uninstaller removes every installed file, the shortcut, the registration
+#     and the install folder kept under Software\Kestrion.
+#   - installed both ways at once, the per-user uninstaller removes only its own install;
+#   - run by hand with /D= and Enter on every page, it installs into the folder given.
 # Usage: tests/windows/installer_smoke.sh <kestrion-*-win64.exe> <work folder> [screenshot.png]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -31,6 +34,7 @@ start_wine_screen "$work/run"
 use_game_desktop "$work/run/reg.log"
 drive_c=$WINEPREFIX/drive_c
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrion'
+settings_key='Software\Kestrion'
 
 # The Start-menu shortcut wherever the mode put it.
 shortcuts() { find "$drive_c" -name 'Kestrion.lnk' 2>/dev/null; }
@@ -39,6 +43,8 @@ registered() {
   wine reg query "$1\\$uninstall_key" /v DisplayVersion 2>/dev/null | tr -d '\r' |
     awk '/DisplayVersion/ { print $3 }'
 }
+# Whether a hive holds the key (reg query answers 0 only for a key it found).
+has_key() { wine reg query "$1\\$2" >/dev/null 2>&1; }
 
 for mode in CurrentUser AllUsers; do
   hive=HKCU
@@ -61,6 +67,7 @@ for mode in CurrentUser AllUsers; do
   version=$(registered "$hive")
   [[ -n $version ]] || fail "$mode: no uninstaller registered in $hive"
   echo "registered in $hive: $version"
+  has_key "$hive" "$settings_key" || fail "$mode: no $settings_key in $hive"
 
   if [[ $mode == CurrentUser ]]; then
     echo "-- the installed game"
@@ -105,5 +112,68 @@ for mode in CurrentUser AllUsers; do
   [[ ! -e $dir ]] || fail "$mode: the uninstaller left $(find "$dir")"
   [[ -z $(shortcuts) ]] || fail "$mode: the uninstaller left the shortcut"
   [[ -z $(registered "$hive") ]] || fail "$mode: the uninstaller left its registration"
+  ! has_key "$hive" "$settings_key" || fail "$mode: the uninstaller left $settings_key in $hive"
 done
+
+# Installed both ways at once, the per-user uninstaller started by hand (without the mode
+# the registered command passes) removes its own install and leaves the one for all users.
+echo "-- side by side: for one user and for all users"
+mine=$drive_c/Kestrion-Mine
+everyone=$drive_c/Kestrion-Everyone
+rm -rf "$mine" "$everyone"
+wine "$installer" /S /AllUsers '/D=C:\Kestrion-Everyone'
+wine "$installer" /S /CurrentUser '/D=C:\Kestrion-Mine'
+wineserver -w
+[[ -f $mine/kestrion.exe && -f $everyone/kestrion.exe ]] || fail "the two installs are not both in place"
+[[ -n $(registered HKCU) && -n $(registered HKLM) ]] || fail "the two installs are not both registered"
+wine 'C:\Kestrion-Mine\Uninstall.exe' /S
+for _ in $(seq 60); do
+  [[ ! -e $mine || ! -e $everyone ]] && break
+  sleep 0.5
+done
+wineserver -w
+[[ -f $everyone/kestrion.exe && -n $(registered HKLM) ]] ||
+  fail "the per-user uninstaller removed the install for all users"
+[[ ! -e $mine && -z $(registered HKCU) ]] || fail "the per-user uninstaller left its own install"
+echo "the per-user uninstaller removed only its own install"
+wine 'C:\Kestrion-Everyone\Uninstall.exe' /S
+for _ in $(seq 60); do
+  [[ ! -e $everyone ]] && break
+  sleep 0.5
+done
+wineserver -w
+[[ ! -e $everyone && -z $(registered HKLM) && -z $(shortcuts) ]] ||
+  fail "the uninstaller for all users left its install"
+
+# Run by hand with /D=, the installer shows the mode page, and choosing a mode there must not
+# put the mode's default folder back in place of the one given.
+echo "-- interactive install with /D="
+dir=$drive_c/Kestrion-Given
+default_dir="$drive_c/Program Files/Kestrion"
+rm -rf "$dir" "$default_dir"
+wine "$installer" '/D=C:\Kestrion-Given' >/dev/null 2>&1 &
+# Enter takes each page's default (mode, licence, folder) until the installer has
+# registered itself; the finish page would start the game, so Wine is stopped there.
+for _ in $(seq 30); do
+  sleep 1.5
+  [[ -n $(registered HKLM)$(registered HKCU) ]] && break
+  xdotool key Return
+done
+wineserver -k || true
+wineserver -w
+[[ -n $(registered HKLM)$(registered HKCU) ]] || fail "the interactive install did not finish"
+if [[ ! -f $dir/kestrion.exe ]]; then
+  wine "$(winepath -w "$default_dir/Uninstall.exe" 2>/dev/null)" /S >/dev/null 2>&1 || true
+  wineserver -w
+  fail "the interactive install ignored /D=C:\Kestrion-Given: $(find "$drive_c" -name kestrion.exe)"
+fi
+echo "installed in C:\Kestrion-Given"
+wine 'C:\Kestrion-Given\Uninstall.exe' /S
+for _ in $(seq 60); do
+  [[ ! -e $dir && -z $(registered HKLM)$(registered HKCU) ]] && break
+  sleep 0.5
+done
+wineserver -w
+[[ ! -e $dir ]] || fail "the uninstaller left $(find "$dir")"
+[[ -z $(registered HKLM)$(registered HKCU) ]] || fail "the uninstaller left its registration"
 echo "installer_smoke: passed"
