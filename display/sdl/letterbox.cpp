@@ -27,6 +27,9 @@ Viewport FitPicture(int outputWidth, int outputHeight, int pictureWidth, int pic
 namespace {
 
 int ToPicture(int position, int start, int size, int pictureSize) {
+    // A window with no room for the picture (a side of 0) shows none of it; its first pixel
+    // stands in rather than a division by the empty side.
+    if (size <= 0) return 0;
     int64_t offset = int64_t{position} - start;
     int64_t pixel = offset < 0 ? -1 : offset * pictureSize / size;
     return static_cast<int>(std::clamp<int64_t>(pixel, 0, pictureSize - 1));
@@ -34,6 +37,7 @@ int ToPicture(int position, int start, int size, int pictureSize) {
 
 // The middle of the window positions that ToPicture maps onto pixel.
 int ToWindow(int pixel, int start, int size, int pictureSize) {
+    if (size <= 0) return start;
     int64_t p = std::clamp(pixel, 0, pictureSize - 1);
     int64_t first = (p * size + pictureSize - 1) / pictureSize;
     int64_t last = ((p + 1) * size + pictureSize - 1) / pictureSize - 1;

@@ -47,6 +47,22 @@ TEST(Letterbox, WindowPositionsMapBackToPicturePixels) {
     EXPECT_EQ(at.y, 0);
 }
 
+// A window with a side of 0 gets a viewport with an empty side; pointer positions over it still
+// land on the picture and the cursor on the window, without dividing by the empty side.
+TEST(Letterbox, AWindowWithNoRoomForThePictureStillMapsPositions) {
+    for (auto [w, h] : {std::pair{0, 480}, {640, 0}, {0, 0}}) {
+        Viewport v = FitPicture(w, h, 640, 480);
+        for (int position : {-5, 0, 3, 700}) {
+            auto at = sdl::WindowToPicture(v, position, position, 640, 480);
+            EXPECT_TRUE(at.x >= 0 && at.x < 640 && at.y >= 0 && at.y < 480)
+                << w << "x" << h << " at " << position;
+        }
+        auto window = sdl::PictureToWindow(v, 320, 240, 640, 480);
+        EXPECT_TRUE(window.x >= 0 && window.x <= w && window.y >= 0 && window.y <= h)
+            << w << "x" << h;
+    }
+}
+
 TEST(Letterbox, EveryPicturePixelSurvivesTheRoundTrip) {
     for (auto [w, h] : {std::pair{640, 480}, {1920, 1080}, {1366, 768}, {800, 600}, {500, 400}}) {
         Viewport v = FitPicture(w, h, 640, 480);
