@@ -54,18 +54,9 @@ start_screen() {
 start_game() {
   (cd "$work" && XDG_CONFIG_HOME="$work/config" exec "$game" >"$work/game.log" 2>&1) &
   game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^Kestrion$' 2>/dev/null | head -n 1 || true)
-    [[ -n "$window" ]] && break
-    sleep 0.1
-  done
-  [[ -n "$window" ]] || { echo "no game window" >&2; cat "$work/game.log" >&2; exit 1; }
+  wait_for_game_window "$game_pid" || { echo "no game window" >&2; cat "$work/game.log" >&2; exit 1; }
   sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  read -r scale left top < <(awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$X" -v y="$Y" 'BEGIN {
-    s = w / 640; if (h / 480 < s) s = h / 480
-    printf "%.6f %.6f %.6f\n", s, x + (w - 640 * s) / 2, y + (h - 480 * s) / 2 }')
+  place_picture "$window"
 }
 
 # Game pixels to screen pixels, aiming at the middle of the game pixel.

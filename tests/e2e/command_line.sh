@@ -71,14 +71,7 @@ window=""
 start() {
   "$game" "$@" >"$work/game.log" 2>&1 &
   game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Kestrion$' 2>/dev/null | head -n 1 || true)
-    [[ -n $window ]] && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start ($*)"
-    sleep 0.1
-  done
-  [[ -n $window ]] || fail "no game window ($*)"
+  wait_for_game_window "$game_pid" || fail "no game window, or the game ended at start ($*)"
   sleep 0.5
 }
 # "WIDTHxHEIGHT" of the game window.
@@ -89,17 +82,9 @@ size() {
 # F12 must end the game with exit code 0.
 finish() {
   xdotool mousemove --window "$window" 320 240 key F12
-  local status=""
-  for _ in $(seq 100); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      set +e; wait "$game_pid"; status=$?; set -e
-      break
-    fi
-    sleep 0.1
-  done
-  [[ -n $status ]] || fail "F12 did not end the game"
+  wait_for_exit "$game_pid" || fail "F12 did not end the game"
   game_pid=""
-  [[ $status -eq 0 ]] || fail "the game ended with exit code $status"
+  [[ $exit_status -eq 0 ]] || fail "the game ended with exit code $exit_status"
 }
 # In a 640x480 window the game's pixels are the window's: press and release at (x, y),
 # held over several frames so that the game sees both.

@@ -42,21 +42,9 @@ xvfb_pid=$x_screen_pid
 # cannot change what is tested: the game starts full screen.
 XDG_CONFIG_HOME="$work/config" "$game" >game.log 2>&1 &
 game_pid=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^Kestrion$' 2>/dev/null | head -n 1 || true)
-  [[ -n "$window" ]] && break
-  kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start"
-  sleep 0.1
-done
-[[ -n "$window" ]] || fail "no game window appeared"
+wait_for_game_window "$game_pid" || fail "no game window appeared"
 sleep 1
-
-# The 640x480 picture is scaled by the largest factor that fits the window and centred.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-read -r scale left top < <(awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$X" -v y="$Y" 'BEGIN {
-  s = w / 640; if (h / 480 < s) s = h / 480
-  printf "%.6f %.6f %.6f\n", s, x + (w - 640 * s) / 2, y + (h - 480 * s) / 2 }')
+place_picture "$window"
 screen_x() { awk -v g="$1" -v s="$scale" -v o="$left" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
 screen_y() { awk -v g="$1" -v s="$scale" -v o="$top" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
 
@@ -148,21 +136,9 @@ below "$emptied" 0.02 || fail "e7 is not empty after loading"
 # F12 ends the program with exit code 0.
 xdotool mousemove "$(screen_x 320)" "$(screen_y 240)"
 xdotool key F12
-status=""
-for _ in $(seq 100); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    set +e
-    wait "$game_pid"
-    status=$?
-    set -e
-    break
-  fi
-  sleep 0.1
-done
-game_pid_done=$game_pid
+wait_for_exit "$game_pid" || fail "F12 did not end the game"
 game_pid=""
-[[ -n "$status" ]] || { kill "$game_pid_done" 2>/dev/null; fail "F12 did not end the game"; }
-[[ "$status" -eq 0 ]] || fail "the game ended with exit code $status"
+[[ $exit_status -eq 0 ]] || fail "the game ended with exit code $exit_status"
 
 tr -d '\r' <Kingpawn.chs >saved.txt
 grep -qx 'BoardRow5 = ....P...' saved.txt || fail "the file has no white pawn on e5: $(cat saved.txt)"

@@ -74,14 +74,8 @@ xvfb=$x_screen_pid
 # As the desktop menu starts it (with the remembered window, so the picture is 1:1).
 "$program" --user-data --window >"$work/game.log" 2>&1 &
 game=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Kestrion$' 2>/dev/null | head -n 1 || true)
-  [[ -n $window ]] && break
-  kill -0 "$game" 2>/dev/null || { cat "$work/game.log" >&2; fail "the game ended at start"; }
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no game window"
+wait_for_game_window "$game" ||
+  { cat "$work/game.log" >&2; fail "no game window, or the game ended at start"; }
 xdotool mousemove --window "$window" 600 460
 
 # The board is shown once the corner of every square agrees with the background sheet.
@@ -98,15 +92,7 @@ echo "board squares agreeing with back.bmp: $board"
 [[ -d $XDG_DATA_HOME/kestrion ]] || fail "--user-data made no data directory"
 
 xdotool key F12
-status=""
-for _ in $(seq 100); do
-  if ! kill -0 "$game" 2>/dev/null; then
-    set +e; wait "$game"; status=$?; set -e
-    break
-  fi
-  sleep 0.1
-done
+wait_for_exit "$game" || fail "F12 did not end the game"
 game=""
-[[ -n $status ]] || fail "F12 did not end the game"
-[[ $status -eq 0 ]] || { cat "$work/game.log" >&2; fail "exit code $status after F12"; }
+[[ $exit_status -eq 0 ]] || { cat "$work/game.log" >&2; fail "exit code $exit_status after F12"; }
 echo "deb_check: passed"
