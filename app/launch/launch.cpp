@@ -60,7 +60,7 @@ bool EnterDataDirectory(const std::string& directory, std::FILE* err) {
     std::string reason;
     if (MakeDirectories(directory, &reason)) {
         std::error_code error;
-        std::filesystem::current_path(directory, error);
+        std::filesystem::current_path(LocalPath(directory), error);
         if (!error) return true;
         reason = error.message();
     }

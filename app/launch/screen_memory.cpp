@@ -27,7 +27,7 @@ void TrimEnd(char* line) {
 
 std::string ScreenMemoryPath(const std::string& configDirectory) {
     if (configDirectory.empty()) return std::string();
-    return (std::filesystem::path(configDirectory) / "screen.conf").string();
+    return PathText(LocalPath(configDirectory) / "screen.conf");
 }
 
 bool ReadRememberedFullScreen(const std::string& path) {
@@ -47,9 +47,9 @@ bool ReadRememberedFullScreen(const std::string& path) {
 
 bool RememberFullScreen(const std::string& path, bool fullScreen) {
     if (path.empty()) return false;
-    const std::filesystem::path target(path);
+    const std::filesystem::path target = LocalPath(path);
     std::string reason;
-    if (target.has_parent_path() && !MakeDirectories(target.parent_path().string(), &reason)) {
+    if (target.has_parent_path() && !MakeDirectories(PathText(target.parent_path()), &reason)) {
         return false;
     }
     // Written beside the old file and moved over it, so a crash never leaves half a line.
@@ -59,9 +59,9 @@ bool RememberFullScreen(const std::string& path, bool fullScreen) {
     const bool written = std::fprintf(file, "%s\n", fullScreen ? kFullScreenLine : kWindowLine) > 0;
     const bool closed = std::fclose(file) == 0;
     std::error_code error;
-    if (written && closed) std::filesystem::rename(temporary, target, error);
+    if (written && closed) std::filesystem::rename(LocalPath(temporary), target, error);
     if (!written || !closed || error) {
-        std::filesystem::remove(temporary, error);
+        std::filesystem::remove(LocalPath(temporary), error);
         return false;
     }
     return true;

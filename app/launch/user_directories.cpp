@@ -25,10 +25,14 @@ std::string Join(std::string base, const char* name) {
 }
 
 #ifdef _WIN32
-// The one directory both settings and saved games hang from on Windows.
+// The one directory both settings and saved games hang from on Windows. Read in wide
+// characters: the narrow value of a user folder named outside the code page (a Polish name on
+// a Western system) names a folder with the letters changed, or none.
 std::string WindowsAppData() {
-    const char* appData = std::getenv("APPDATA");
-    return IsAbsolute(appData) ? Join(appData, "Kestrion") : std::string();
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    if (appData == nullptr) return std::string();
+    const std::filesystem::path base(appData);
+    return base.is_absolute() ? PathText(base / L"Kestrion") : std::string();
 }
 #endif
 
@@ -59,8 +63,26 @@ std::string DataDirectory() {
 #endif
 }
 
-bool MakeDirectories(const std::string& path, std::string* reason) {
-    if (path.empty()) {
+std::filesystem::path LocalPath(const std::string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return std::filesystem::path(name);
+#endif
+}
+
+std::string PathText(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+#else
+    return path.string();
+#endif
+}
+
+bool MakeDirectories(const std::string& name, std::string* reason) {
+    const std::filesystem::path path = LocalPath(name);
+    if (name.empty()) {
         *reason = "no home directory is known";
         return false;
     }

@@ -46,6 +46,26 @@ timeout 60 wine "$build/kestrion.exe" --sideways >"$work/usage.out" 2>"$work/usa
   { echo "wine_smoke: an unknown option gave exit $status and:" >&2; cat "$work/usage.err" >&2; exit 1; }
 echo "$answer; an unknown option: the usage on stderr, exit 2"
 
+echo "-- saved games of a user named outside the narrow code page"
+# Wine names the profile folder after the Unix user; these letters are outside the narrow
+# code page here, so only a wide-character reading of %APPDATA% finds the folder.
+(
+  name='Łukasz 日本'
+  export WINEPREFIX=$build/wine-prefix-unicode USER=$name LOGNAME=$name
+  data=$WINEPREFIX/drive_c/users/$name/AppData/Roaming/Kestrion
+  rm -rf "$data"
+  wine cmd /c exit >/dev/null 2>&1 || true
+  wineserver -w
+  cd "$work/run"
+  wine "$build/kestrion.exe" --user-data >"$work/unicode.log" 2>&1 &
+  for _ in $(seq 100); do [[ -d $data ]] && break; sleep 0.2; done
+  wineserver -k 2>/dev/null || true
+  wait 2>/dev/null || true
+  [[ -d $data ]] && ! grep -q 'cannot keep saved games' "$work/unicode.log" ||
+    { echo "wine_smoke: --user-data did not make $data:" >&2; cat "$work/unicode.log" >&2; exit 1; }
+  echo "made $data"
+)
+
 # The foot of every piece of the opening position (ranks 8, 7, 2 and 1 on screen).
 pieces=()
 for r in 0 1 6 7; do for c in 0 1 2 3 4 5 6 7; do
