@@ -306,6 +306,18 @@ async function main() {
     await waitFor('the game from disk did not arrive', () => page.evaluate(() =>
         Module.FS.readdir('/saves').includes('Fromdisk.chs')), 10000);
 
+    // A file whose name keeps nothing is refused, and the player is told why.
+    const nameless = path.join(work, '***.chs');
+    fs.copyFileSync(downloaded, nameless);
+    await (await page.$('#open-file')).uploadFile(nameless);
+    await page.waitForSelector('#kestrion-message[open]', {timeout: 5000});
+    await shot(page, 'refused');
+    const refusal = await page.$eval('#message-text', (element) => element.textContent);
+    if (!refusal.includes('"***.chs" was not opened')) fail(`a refused file was told as "${refusal}"`);
+    await page.keyboard.press('Enter');
+    await waitFor('the refusal did not close', () => page.evaluate(() =>
+        !document.getElementById('kestrion-message').open), 3000);
+
     const names = await page.evaluate(() => [...document.querySelectorAll('#saved-games option')]
                                                 .map((option) => option.textContent));
     if (names.join() !== 'Fromdisk,webgame') fail(`the page lists the saved games as ${names}`);

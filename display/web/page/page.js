@@ -47,9 +47,15 @@
   async function open() {
     const file = fileInput.files[0];
     fileInput.value = '';
-    const name = file && savedGameName(file.name);
+    if (!file) return;
+    const name = savedGameName(file.name);
     // A saved game is a few hundred bytes; anything far larger is not one.
-    if (!name || file.size > 65536) return;
+    const refusal = !name ? 'its name has no letter or digit to keep' :
+        file.size > 65536 ? 'it is far larger than a saved game' : null;
+    if (refusal) {
+      message('Open from disk', `"${file.name}" was not opened: ${refusal}.`);
+      return;
+    }
     Module.FS.writeFile(savesDirectory + '/' + name, new Uint8Array(await file.arrayBuffer()));
     refreshList();
   }
