@@ -33,6 +33,10 @@ var kestrionLoading = false;
 var kestrionReadFailed = false;
 var kestrionStoring = false;
 var kestrionStoreAgain = false;
+// A store of a few small files takes milliseconds. The file system drops some storage errors
+// and never answers after an aborted transaction, so a store unanswered this long counts as
+// failed: the player is told, and the next save is stored afresh.
+var kestrionStoreWaitMs = 10000;
 function kestrionStoreSavedGames() {
   // A store makes the storage hold what the folder holds, so after a failed read it would
   // delete every saved game that was not read.
@@ -47,7 +51,14 @@ function kestrionStoreSavedGames() {
     return;
   }
   kestrionStoring = true;
-  FS.syncfs(false, function (error) {
+  var answered = false;
+  var watchdog = setTimeout(function () {
+    finish(new Error('the storage did not answer'));
+  }, kestrionStoreWaitMs);
+  function finish(error) {
+    if (answered) return;
+    answered = true;
+    clearTimeout(watchdog);
     kestrionStoring = false;
     if (error) {
       console.warn('Kestrion: the saved games could not be stored', error);
@@ -62,7 +73,8 @@ function kestrionStoreSavedGames() {
       kestrionStoreAgain = false;
       kestrionStoreSavedGames();
     }
-  });
+  }
+  FS.syncfs(false, finish);
 }
 
 // The game believes its save succeeded, so the player is told by the page, once per page.
