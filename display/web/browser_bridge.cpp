@@ -84,10 +84,18 @@ EM_JS(void, kestrion_end_screen, (int exitCode), {
     if (window.kestrionPage) window.kestrionPage.ended(exitCode);
 });
 
+EM_JS(void, kestrion_tell_save_dialog, (int open, const char* name, int saveX, int saveY), {
+    if (window.kestrionPage && window.kestrionPage.saveDialog) {
+        window.kestrionPage.saveDialog(open !== 0, UTF8ToString(name), saveX, saveY);
+    }
+});
+
 EM_ASYNC_JS(int, kestrion_decode, (const void* data, size_t size, int* width, int* height), {
     Module.kestrionDecoded = null;
     try {
-        const blob = new Blob([HEAPU8.slice(data, data + size)], {type: 'image/bmp'});
+        const bytes = HEAPU8.slice(data, data + size);
+        const png = bytes[0] === 0x89 && bytes[1] === 0x50 && bytes[2] === 0x4E && bytes[3] === 0x47;
+        const blob = new Blob([bytes], {type: png ? 'image/png' : 'image/bmp'});
         // The file's own colours, untouched by colour management or alpha arithmetic.
         const image = await createImageBitmap(
             blob, {colorSpaceConversion: 'none', premultiplyAlpha: 'none'});
@@ -154,6 +162,10 @@ void ShowPageMessage(const char* caption, const char* text) {
 
 void ShowEndScreen(int exitCode) {
     kestrion_end_screen(exitCode);
+}
+
+void TellSaveDialog(bool open, const char* name, int saveX, int saveY) {
+    kestrion_tell_save_dialog(open ? 1 : 0, name, saveX, saveY);
 }
 
 bool DecodeImage(const void* data, size_t size, int* width, int* height) {

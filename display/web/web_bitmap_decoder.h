@@ -1,8 +1,9 @@
 #pragma once
 
 // Bitmap files decoded by the browser's own image decoder (a soft::BitmapDecoder). The
-// program's built-in sheets are decoded once before the game starts, so the game's loads
-// find them at once; other bytes (a loose file) are decoded when asked for.
+// program's built-in sheets (PNG files here, see resources/CMakeLists.txt) are decoded once
+// before the game starts, so the game's loads find them at once; other bytes (a loose
+// bitmap file) are decoded when asked for.
 
 #include <cstddef>
 
