@@ -9,8 +9,9 @@ game_packages=(cmake make g++ pkg-config libsdl2-dev)
 # The .deb needs dpkg-dev (dpkg-shlibdeps, dpkg-buildflags); the Windows installer nsis.
 package_packages=("${game_packages[@]}" dpkg-dev g++-mingw-w64-x86-64 nsis)
 # The browser page: Debian's emscripten (its JavaScript optimiser needs acorn, its wasm
-# optimiser binaryen) and python3 to serve the page.
-web_packages=(cmake make emscripten node-acorn binaryen python3)
+# optimiser binaryen), terser to shorten the names in its JavaScript, and python3 to serve
+# the page.
+web_packages=(cmake make emscripten node-acorn binaryen node-terser python3)
 # The browser test drives Debian's chromium with puppeteer-core from npm; libpng reads the
 # page's PNG sheets in the pixel comparison; the packages are checked with lintian, appstream
 # and desktop-file-utils; the format check lists the sources with git.
