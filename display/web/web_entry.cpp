@@ -259,4 +259,11 @@ EMSCRIPTEN_KEEPALIVE void kestrion_tap_picture(int x, int y) {
     platform::thePage->Arrive(web::PageEvent{web::PageEvent::Kind::Leave});
 }
 
+// The game's pointer off the picture until a finger or the mouse puts it somewhere: on a
+// touch screen nothing would ever move it from the middle where the game starts it.
+EMSCRIPTEN_KEEPALIVE void kestrion_pointer_away() {
+    if (platform::thePage != nullptr)
+        platform::thePage->Arrive(web::PageEvent{web::PageEvent::Kind::Leave});
+}
+
 }  // extern "C"

@@ -107,6 +107,14 @@
     });
   }
 
+  // On a touch screen the game's pointer waits off the picture for the first touch.
+  const firstFrame = window.kestrionPage.firstFrame;
+  window.kestrionPage.firstFrame = function (ms) {
+    firstFrame.call(this, ms);
+    // Later, not from inside the frame that is being shown.
+    if (touchFirst.matches) setTimeout(() => Module._kestrion_pointer_away(), 0);
+  };
+
   window.kestrionPage.saveDialog = saveDialog;
   window.kestrionPage.pictureScale = pictureScale;
   for (const query of [touchFirst, smallScreen]) query.addEventListener('change', layout);
