@@ -66,6 +66,9 @@ bool Decode(const void* data, size_t size, bool builtIn, Decoded* out) {
 void DecodeBuiltInSheets() {
     BuiltIn().clear();
     for (size_t i = 0; i < kEmbeddedFileCount; ++i) {
+        BeginDecoding(kEmbeddedFiles[i].data, kEmbeddedFiles[i].size);
+    }
+    for (size_t i = 0; i < kEmbeddedFileCount; ++i) {
         Decoded decoded;
         if (Decode(kEmbeddedFiles[i].data, kEmbeddedFiles[i].size, true, &decoded)) {
             BuiltIn().push_back(std::move(decoded));

@@ -74,6 +74,10 @@ void TellSaveDialog(bool open, const char* name, int, int) {
     ThePage().saveName = name;
 }
 
+void BeginDecoding(const void*, size_t) {
+    ++ThePage().decodesBegun;
+}
+
 // The browser's decoder answers RGBA bytes; SDL's decoding stands in for it here.
 bool DecodeImage(const void* data, size_t size, int* width, int* height) {
     ++ThePage().decodes;

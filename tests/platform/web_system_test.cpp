@@ -295,6 +295,8 @@ TEST_F(WebSystemTest, SheetsComeThroughThePagesDecoderOnceAndLooseFilesAreLooked
     web::DecodeBuiltInSheets();
     int decodedAtStart = page_double::ThePage().decodes;
     EXPECT_GE(decodedAtStart, 11);
+    // All were handed to the browser before the first was waited for, to decode at once.
+    EXPECT_EQ(page_double::ThePage().decodesBegun, decodedAtStart);
     platform::ModuleHandle module = system.GetModuleHandleA(nullptr);
     platform::BitmapHandle font =
         system.LoadImageA(module, "font8.bmp", platform::IMAGE_BITMAP, 0, 0, 0x2000);
