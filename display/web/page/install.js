@@ -40,7 +40,11 @@
       console.warn('Kestrion: the page is not kept for use without a network', error);
     }
   }
-  // After the page has loaded, so the worker's copies never delay the first frame.
-  if (document.readyState === 'complete') register();
-  else window.addEventListener('load', register);
+  // Once the game shows its first frame, and a moment later: the worker's copies of the
+  // files would otherwise compete with the game's start for the network and the processor.
+  const firstFrame = window.kestrionPage.firstFrame;
+  window.kestrionPage.firstFrame = function (ms) {
+    firstFrame.call(this, ms);
+    setTimeout(register, 1000);
+  };
 })();

@@ -115,6 +115,9 @@
     if (touchFirst.matches) setTimeout(() => Module._kestrion_pointer_away(), 0);
   };
 
+  // Where the browser has no full screen for pages (some phones), its button would do nothing.
+  if (!document.fullscreenEnabled) document.getElementById('fullscreen').hidden = true;
+
   window.kestrionPage.saveDialog = saveDialog;
   window.kestrionPage.pictureScale = pictureScale;
   for (const query of [touchFirst, smallScreen]) query.addEventListener('change', layout);
