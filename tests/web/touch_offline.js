@@ -7,7 +7,8 @@
 // (with the game's refusals) and whose Enter saves; taps load the game back. Then with the
 // network gone (the browser offline and the server stopped) the page opens again from its
 // service worker and loads the same game. Last, a new build of the page is announced to a
-// page that is open, and taking it keeps the saved games.
+// page that is open, and taking it keeps the saved games. The browser must find the page
+// installable (its manifest, icons and service worker) on each device.
 // Usage: touch_offline.js <site folder> [folder for the screenshots]
 'use strict';
 
@@ -165,8 +166,17 @@ async function playOn(browser, device) {
   await checkLayout(page, device.viewport);
   await sleep(300);
   await shot(page, `${device.name}`);
-  // The service worker has the page's files once it controls the page.
+  // The service worker has the page's files once it controls the page; the browser then
+  // finds nothing that keeps the page from being installed.
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null, {timeout: 15000});
+  const cdp = await page.createCDPSession();
+  // Each device plays in a profile of its own, which the browser counts as incognito.
+  const installabilityErrors = (await cdp.send('Page.getInstallabilityErrors'))
+      .installabilityErrors.filter((error) => error.errorId !== 'in-incognito');
+  const manifest = await cdp.send('Page.getAppManifest');
+  if (installabilityErrors.length > 0 || manifest.errors.length > 0) {
+    fail(`the page cannot be installed: ${JSON.stringify([installabilityErrors, manifest.errors])}`);
+  }
 
   // Play dialog by taps: White human, Black computer, Play.
   await tap(page, 50, 80);
