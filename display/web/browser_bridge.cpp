@@ -117,8 +117,9 @@ EM_JS(void, kestrion_define_decoder, (), {
 });
 
 EM_JS(void, kestrion_begin_decode, (const void* data, size_t size), {
-    Module.kestrionDecodes.set(data + ':' + size,
-                               Module.kestrionDecodeBytes(HEAPU8.slice(data, data + size)));
+    const key = data + ':' + size;
+    if (Module.kestrionDecodes.has(key)) return;
+    Module.kestrionDecodes.set(key, Module.kestrionDecodeBytes(HEAPU8.slice(data, data + size)));
 });
 
 EM_ASYNC_JS(int, kestrion_decode, (const void* data, size_t size, int* width, int* height), {

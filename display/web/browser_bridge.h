@@ -44,6 +44,7 @@ void TellSaveDialog(bool open, const char* name, int saveX, int saveY);
 
 // Starts decoding file bytes that never move (the built-in sheets) without waiting, so that
 // the browser decodes them all at once; DecodeImage on the same bytes then takes the result.
+// Bytes already begun are not begun again.
 void BeginDecoding(const void* data, size_t size);
 
 // Waits: decodes bitmap file bytes with the browser's image decoder. True with the size

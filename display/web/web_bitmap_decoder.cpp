@@ -63,11 +63,15 @@ bool Decode(const void* data, size_t size, bool builtIn, Decoded* out) {
 
 }  // namespace
 
-void DecodeBuiltInSheets() {
-    BuiltIn().clear();
+void BeginDecodingBuiltInSheets() {
     for (size_t i = 0; i < kEmbeddedFileCount; ++i) {
         BeginDecoding(kEmbeddedFiles[i].data, kEmbeddedFiles[i].size);
     }
+}
+
+void DecodeBuiltInSheets() {
+    BuiltIn().clear();
+    BeginDecodingBuiltInSheets();
     for (size_t i = 0; i < kEmbeddedFileCount; ++i) {
         Decoded decoded;
         if (Decode(kEmbeddedFiles[i].data, kEmbeddedFiles[i].size, true, &decoded)) {

@@ -11,6 +11,10 @@
 
 namespace web {
 
+// Hands every sheet the program carries to the browser's decoder without waiting; the page
+// calls it (as kestrion_begin_sheet_decoding) while the saved games are still being read.
+void BeginDecodingBuiltInSheets();
+
 // Waits: decodes every sheet the program carries.
 void DecodeBuiltInSheets();
 

@@ -235,6 +235,11 @@ int RunInBrowser(GameEntry game, const PageHooks& hooks) {
 
 extern "C" {
 
+// Before the game starts (see page/early_sheets.js).
+EMSCRIPTEN_KEEPALIVE void kestrion_begin_sheet_decoding() {
+    web::BeginDecodingBuiltInSheets();
+}
+
 // One character of the page's name field (8 for Backspace), typed as its key would type it.
 // Characters no key types are dropped, as the game would never see them.
 EMSCRIPTEN_KEEPALIVE void kestrion_type_character(int character) {
