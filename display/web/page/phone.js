@@ -61,7 +61,21 @@
   // the game's name, so its refusals show too. A name picked from the game's list comes
   // into the field the same way.
   let sent = ''; // the game's name once it has taken what was sent
+  let reported = ''; // the name the game last told
   let savePoint = null;
+
+  // Once the game has taken every character sent, the field shows the game's name. A
+  // refused character changes nothing in the game, so nothing is told: the field is looked
+  // at again all the same.
+  function settle() {
+    if (bar.hidden) return;
+    if (Module._kestrion_typing_pending() > 0) {
+      setTimeout(settle, 50);
+      return;
+    }
+    sent = reported;
+    if (field.value !== reported) field.value = reported;
+  }
 
   function send(text) {
     const type = Module._kestrion_type_character;
@@ -70,9 +84,11 @@
     for (let i = sent.length; i > same; --i) type(8);
     for (const character of text.slice(same)) type(character.codePointAt(0));
     sent = text;
+    setTimeout(settle, 50);
   }
 
   function saveDialog(open, name, saveX, saveY) {
+    reported = name;
     if (!open) {
       savePoint = null;
       bar.hidden = true;
@@ -88,9 +104,7 @@
       field.focus();
       return;
     }
-    if (Module._kestrion_typing_pending() > 0) return;
-    sent = name;
-    if (field.value !== name) field.value = name;
+    settle();
   }
 
   field.addEventListener('input', () => send(field.value));
