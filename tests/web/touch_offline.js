@@ -212,9 +212,13 @@ async function playOn(browser, device) {
       document.getElementById('name-field').value === 'Phone1'), 5000);
   await shot(page, `${device.name}-save`);
   const stored = await page.evaluate(() => Module.savedGamesStored || 0);
-  await page.keyboard.press('Enter');
-  await waitFor('Enter in the name field did not save', () => page.evaluate((before) =>
-      (Module.savedGamesStored || 0) > before, stored), 10000);
+  // Enter saves; so does the dialog's own Save button (tried on the portrait phone).
+  const byButton = device.name === 'phone-portrait';
+  if (byButton) await tap(page, 307, 325);
+  else await page.keyboard.press('Enter');
+  await waitFor(`${byButton ? 'the Save button' : 'Enter in the name field'} did not save`,
+                () => page.evaluate((before) => (Module.savedGamesStored || 0) > before, stored),
+                10000);
   const saved = await page.evaluate(
       () => Module.FS.readFile('/saves/Phone1.chs', {encoding: 'utf8'}));
   const lines = saved.replace(/\r/g, '').split('\n');
