@@ -18,9 +18,9 @@ var kestrionGameStore = (function () {
 
   var database = null;
   var opening = null;
-  // Set when the storage was closed under the page (cleared, or deleted by another page):
-  // what it held may be gone, so the next store writes every game the page has.
-  var lost = false;
+  // Counts the times the storage was closed under the page (cleared, or deleted by another
+  // page): what it held may be gone, so the next store writes every game the page has.
+  var losses = 0;
   var channel = typeof BroadcastChannel === 'function' ? new BroadcastChannel(databaseName) : null;
 
   function answer(request) {
@@ -92,7 +92,7 @@ var kestrionGameStore = (function () {
     function closedUnderThePage() {
       if (database !== opened) return;
       database = null;
-      lost = true;
+      losses += 1;
     }
     opened.onclose = closedUnderThePage;
     // Another page deletes or upgrades the database: let it, and open it again when needed.
@@ -129,7 +129,7 @@ var kestrionGameStore = (function () {
       } catch (error) {
         if (error.name !== 'InvalidStateError' || database !== opened) throw error;
         database = null;
-        lost = true;
+        losses += 1;
         if (!openAgain) throw error;
         return connection().then(function (again) {
           return again.transaction(names, mode);
@@ -287,11 +287,8 @@ var kestrionGameStore = (function () {
         return answer(reading.objectStore(gamesStore).get(name));
       });
     },
-    // True once after the storage was closed under the page.
-    takeLost: function () {
-      var was = lost;
-      lost = false;
-      return was;
+    losses: function () {
+      return losses;
     },
     putGames: putGames,
     remove: function (name) {

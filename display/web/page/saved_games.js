@@ -37,6 +37,8 @@ var kestrionVersions = {};
 var kestrionWaiting = [];
 // True while the page itself writes games it took from the storage.
 var kestrionApplying = false;
+// The storage's losses (see kestrionStore) that a store of every game has made good.
+var kestrionLossesMended = 0;
 // A read the storage never answers must not keep the game from starting.
 var kestrionReadWaitMs = 10000;
 
@@ -97,6 +99,7 @@ function kestrionReadSavedGames(done) {
     clearTimeout(watchdog);
     if (error) {
       kestrionStorage = error.storageUnavailable ? 'unavailable' : 'unreadable';
+      Module['savedGamesNotKept'] = kestrionStorage === 'unavailable';
       console.warn('Kestrion: the saved games could not be read', error);
       kestrionTell(kestrionStorage === 'unavailable' ? kestrionNoStorageText : kestrionUnreadText);
     } else {
@@ -152,12 +155,15 @@ function kestrionStore(names) {
                                                           kestrionUnreadText);
     return;
   }
-  // Storage closed under the page may have lost every game: the page stores all it has.
-  var everything = kestrionGameStore.takeLost();
+  // Storage closed under the page may have lost every game: the page stores all it has,
+  // until one such store succeeds.
+  var losses = kestrionGameStore.losses();
+  var everything = losses > kestrionLossesMended;
   var wanted = everything ? Object.keys(kestrionVersions) : names;
   var games = wanted.map(kestrionFolderGame).filter(Boolean);
   kestrionGameStore.putGames(games).then(
       function (keptInstead) {
+        if (everything) kestrionLossesMended = Math.max(kestrionLossesMended, losses);
         Module['savedGamesStored'] = (Module['savedGamesStored'] || 0) + 1;
         kestrionGameStore.announce(games);
         kestrionApply(keptInstead);
