@@ -167,14 +167,15 @@
   const messageDialog = document.getElementById('kestrion-message');
   listenForTheKeyboard();
 
-  // The game has the keys while the picture (or nothing) has the focus. Tab takes the focus
-  // to the bar below, whose controls then keep their keys as a page's controls do, until
-  // the picture is clicked or focused again. While a message is open its keys are its own:
-  // the game's handler, further on, would take Enter, Escape and Space from its button and
-  // act on them once it closed.
-  function gameHasTheKeys() {
+  // Tab takes the focus from the picture to the bar below, whose controls (like any button
+  // or list of the page) then keep their keys as a page's controls do, until the picture is
+  // clicked or focused again. While a message is open its keys are its own: the game's
+  // handler, further on, would take Enter, Escape and Space from its button and act on them
+  // once it closed. Text fields of the page decide for themselves.
+  function keysBelongToThePage() {
     const focused = document.activeElement;
-    return !messageDialog.open && (!focused || focused === screen || focused === document.body);
+    return messageDialog.open ||
+        (focused !== null && focused.closest('#controls, button, select') !== null);
   }
 
   function movesTheFocus(event) {
@@ -188,7 +189,7 @@
   function listenForTheKeyboard() {
     screen.tabIndex = 0;
     window.addEventListener('keydown', (event) => {
-      if (!gameHasTheKeys() || movesTheFocus(event)) event.stopPropagation();
+      if (keysBelongToThePage() || movesTheFocus(event)) event.stopPropagation();
     }, true);
     // The game's own press handler keeps the browser from focusing the picture.
     screen.addEventListener('mousedown', giveKeysToGame);
