@@ -117,6 +117,7 @@ async function keyboardBar(page) {
   const from = names.indexOf(await chosen());
   await page.keyboard.press('ArrowDown');
   if ((await chosen()) !== names[from + 1]) fail(`ArrowDown chose ${await chosen()} after ${names[from]}`);
+  await shots.take(page, 'keyboard-in-the-bar');
   // F12 ends the game when the game has the keys.
   await page.keyboard.press('F12');
   await sleep(400);
