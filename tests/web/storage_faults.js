@@ -160,6 +160,12 @@ async function withoutStorage(browser, url, name, disable, fully) {
     await sleep(300);
     if (await messageOpen(page)) fail(`${name}: the player was told a second time`);
     if ((await notStored(page)) < 2) fail(`${name}: the games were not counted as not stored`);
+    // The end screen does not promise that the games stay in this browser.
+    await click(page, 600, 470);
+    await page.keyboard.press('F12');
+    await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
+    const farewell = await page.$eval('#ended p', (element) => element.textContent);
+    if (!farewell.includes('could not keep')) fail(`${name}: the end screen says "${farewell}"`);
   }
   noProblems(page);
   await page.close();
