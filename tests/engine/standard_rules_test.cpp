@@ -156,7 +156,8 @@ TEST(StandardMoves, CaptureInPassing) {
 
 // Every move of positions from random games, made and taken back, restores the FEN and the
 // key; the key kept move by move equals the one worked out from the FEN; GivesCheck and
-// IsCapture agree with the move made. Under both rule sets.
+// IsCapture agree with the move made; the noisy moves are the captures and promotions among
+// the legal ones. Under both rule sets.
 TEST(StandardMoves, MakeTakeBackCheckAndCaptureAgree) {
     TestRandom random(17);
     int moves = 0;
@@ -169,6 +170,17 @@ TEST(StandardMoves, MakeTakeBackCheckAndCaptureAgree) {
             if (legal.size == 0) break;
             const std::string fen = position.Fen();
             const std::uint64_t key = position.Key();
+            engine::MoveList noisy;
+            position.GenerateNoisy(noisy);
+            int noisyMoves = 0;
+            for (const engine::Move move : legal) {
+                if (position.IsCapture(move) || engine::KindOf(move) == engine::kPromotionMove) {
+                    ASSERT_TRUE(noisy.Contains(move))
+                        << engine::MoveToText(position, move) << " " << fen;
+                    ++noisyMoves;
+                }
+            }
+            ASSERT_EQ(noisy.size, noisyMoves) << fen;
             for (const engine::Move move : legal) {
                 const bool capture = position.IsCapture(move);
                 const int pieces = engine::Count(position.Occupied());
@@ -217,8 +229,13 @@ TEST(StandardMoves, GamesLongerThanTheHistory) {
     for (int ply = 0; ply < 3 * Position::kHistoryCapacity; ply += 4) {
         Play(repeated, "g8f6 g1f3 f6g8 f3g1");
     }
-    EXPECT_EQ(repeated.GamePly() % 4, 0);
+    EXPECT_EQ(repeated.UndoablePlies() % 4, 0);
     for (int back = 0; back < 100; ++back) repeated.UndoMove();
+    // Past the start of what the history holds, taking back does nothing.
+    Position fresh = Position::Start(Rules::Standard);
+    fresh.UndoMove();
+    fresh.UndoNullMove();
+    EXPECT_EQ(fresh.Fen(), Position::Start(Rules::Standard).Fen());
     signed char squares[64];
     signed char start[64];
     repeated.ToClassicBoard(squares);
