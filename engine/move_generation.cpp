@@ -56,6 +56,7 @@ void Position::GenerateLegal(MoveList& moves) const {
 
 void Position::GenerateLegalFor(Side side, MoveList& moves) const {
     moves.size = 0;
+    if (rules_ == Rules::Standard && !Pieces(side, King)) return;  // Only an empty Position().
     if (rules_ == Rules::Standard || RegularForClassicGeneration(side)) {
         Generate<true, false>(side, moves);
     } else {
@@ -65,6 +66,7 @@ void Position::GenerateLegalFor(Side side, MoveList& moves) const {
 
 void Position::GenerateNoisy(MoveList& moves) const {
     moves.size = 0;
+    if (rules_ == Rules::Standard && !Pieces(side_, King)) return;
     if (rules_ == Rules::Standard || RegularForClassicGeneration(side_)) {
         Generate<true, true>(side_, moves);
     } else {

@@ -4,6 +4,7 @@
 
 #include "engine/bitboard.h"
 #include "engine/move_text.h"
+#include "engine/perft.h"
 #include "engine/position.h"
 #include "tests/differential/generated_positions.h"
 #include "tests/engine/engine_test_support.h"
@@ -202,6 +203,18 @@ TEST(StandardMoves, MakeTakeBackCheckAndCaptureAgree) {
         }
     }
     EXPECT_GT(moves, 50000);
+}
+
+// A Position made but never set up is an empty board: no moves, and nothing breaks.
+TEST(StandardMoves, EmptyPositionHasNoMoves) {
+    Position empty;
+    engine::MoveList moves;
+    empty.GenerateLegal(moves);
+    EXPECT_EQ(moves.size, 0);
+    empty.GenerateNoisy(moves);
+    EXPECT_EQ(moves.size, 0);
+    EXPECT_EQ(engine::Perft(empty, 3), 0u);
+    EXPECT_EQ(empty.Fen(), "8/8/8/8/8/8/8/8 w - - 0 1");
 }
 
 TEST(StandardMoves, NullMovePassesTheTurn) {
