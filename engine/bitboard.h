@@ -37,8 +37,13 @@ inline int PopLowest(Bitboard& set) {
     set &= set - 1;
     return square;
 }
-inline int Count(Bitboard set) {
-    return std::popcount(set);
+// By bit arithmetic: the processors the game is built for may lack the instruction, and
+// std::popcount then calls a slower library routine.
+constexpr int Count(Bitboard set) {
+    set -= (set >> 1) & 0x5555555555555555ULL;
+    set = (set & 0x3333333333333333ULL) + ((set >> 2) & 0x3333333333333333ULL);
+    set = (set + (set >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((set * 0x0101010101010101ULL) >> 56);
 }
 inline bool MoreThanOne(Bitboard set) {
     return (set & (set - 1)) != 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <string>
 
 #include "engine/bitboard.h"
@@ -257,7 +258,7 @@ TEST(StandardMoves, GamesLongerThanTheHistory) {
     EXPECT_EQ(repeated.Key(), Position::Start(Rules::Classic).Key());
 }
 
-TEST(Bitboards, SliderTablesEqualAttacksFoundSquareBySquare) {
+TEST(Bitboards, TablesAndCountsEqualTheSlowWay) {
     engine::InitAttackTables();
     TestRandom random(41);
     for (int trial = 0; trial < 20000; ++trial) {
@@ -268,6 +269,7 @@ TEST(Bitboards, SliderTablesEqualAttacksFoundSquareBySquare) {
         ASSERT_EQ(engine::BishopAttacks(square, occupied),
                   engine::SlowBishopAttacks(square, occupied));
         ASSERT_EQ(engine::RookAttacks(square, occupied), engine::SlowRookAttacks(square, occupied));
+        ASSERT_EQ(engine::Count(occupied), std::popcount(occupied));
     }
 }
 
