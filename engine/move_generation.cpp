@@ -257,6 +257,7 @@ bool Position::GivesCheck(Move move) const {
     Bitboard occupied = (occupied_ & ~SquareBit(from)) | SquareBit(to);
     PieceType moved = TypeOn(from);
     int landing = to;
+    Bitboard vacated = SquareBit(from) | SquareBit(to);  // Squares our sliders no longer hold.
     if (kind == kPromotionMove) moved = PromotionOf(move);
     if (kind == kEnPassantMove) occupied &= ~SquareBit(pawnsUp_[Index(us)] ? to - 8 : to + 8);
     if (kind == kCastlingMove) {
@@ -264,6 +265,7 @@ bool Position::GivesCheck(Move move) const {
         const int rookFrom = kingSide ? to + 1 : to - 2;
         landing = kingSide ? to - 1 : to + 1;
         occupied = (occupied & ~SquareBit(rookFrom)) | SquareBit(landing);
+        vacated |= SquareBit(rookFrom);
         moved = Rook;
     }
     // The moved piece from its new square.
@@ -290,7 +292,7 @@ bool Position::GivesCheck(Move move) const {
     }
     if (direct & SquareBit(king)) return true;
     // Any other piece of ours whose line the move opened.
-    const Bitboard ours = byColour_[Index(us)] & ~SquareBit(from) & ~SquareBit(to);
+    const Bitboard ours = byColour_[Index(us)] & ~vacated;
     const Bitboard diagonal = (byType_[Bishop] | byType_[Queen] | byType_[Other]) & ours;
     const Bitboard straight = (byType_[Rook] | byType_[Queen] | byType_[Other]) & ours;
     return ((BishopAttacks(king, occupied) & diagonal) |

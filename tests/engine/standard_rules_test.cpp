@@ -135,6 +135,16 @@ TEST(StandardMoves, CastlingWithAllItsConditions) {
     EXPECT_EQ(castled.Fen(), "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 3 9");
 }
 
+// Check by the rook that castling brings, on either side.
+TEST(StandardMoves, CastlingChecksWithTheRookWhereItLands) {
+    Position shortSide = FenPosition("5k2/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+    EXPECT_TRUE(shortSide.GivesCheck(ParseMoveText(shortSide, "e1g1")));
+    EXPECT_FALSE(shortSide.GivesCheck(ParseMoveText(shortSide, "e1c1")));
+    Position longSide = FenPosition("3k4/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+    EXPECT_TRUE(longSide.GivesCheck(ParseMoveText(longSide, "e1c1")));
+    EXPECT_FALSE(longSide.GivesCheck(ParseMoveText(longSide, "e1g1")));
+}
+
 TEST(StandardMoves, CaptureInPassing) {
     Position position = FenPosition("4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1");
     Play(position, "e2e4");
