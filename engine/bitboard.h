@@ -73,6 +73,8 @@ struct AttackTables {
     Bitboard pawnDown[64];     // Squares a pawn moving towards rank 1 attacks.
     Bitboard between[64][64];  // Squares strictly between two on one line, else empty.
     Bitboard line[64][64];     // The whole line through two squares on one line, else empty.
+    Bitboard bishopRays[64];   // A bishop's reach on an empty board.
+    Bitboard rookRays[64];
     Magic bishop[64];
     Magic rook[64];
 };
@@ -101,6 +103,12 @@ inline Bitboard RookAttacks(int square, Bitboard occupied) {
 }
 inline Bitboard QueenAttacks(int square, Bitboard occupied) {
     return BishopAttacks(square, occupied) | RookAttacks(square, occupied);
+}
+inline Bitboard BishopRays(int square) {
+    return gAttacks.bishopRays[square];
+}
+inline Bitboard RookRays(int square) {
+    return gAttacks.rookRays[square];
 }
 inline Bitboard Between(int a, int b) {
     return gAttacks.between[a][b];

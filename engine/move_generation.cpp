@@ -117,9 +117,8 @@ void Position::Generate(Side us, MoveList& moves) const {
         }
         const Bitboard theirs = byColour_[Index(them)];
         Bitboard snipers =
-            theirs &
-            ((RookAttacks(king, 0) & (byType_[Rook] | byType_[Queen] | byType_[Other])) |
-             (BishopAttacks(king, 0) & (byType_[Bishop] | byType_[Queen] | byType_[Other])));
+            theirs & ((RookRays(king) & (byType_[Rook] | byType_[Queen] | byType_[Other])) |
+                      (BishopRays(king) & (byType_[Bishop] | byType_[Queen] | byType_[Other])));
         while (snipers) {
             const Bitboard between = Between(king, PopLowest(snipers)) & occupied_;
             if (between && !MoreThanOne(between)) pinned |= between & own;
