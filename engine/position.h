@@ -107,6 +107,7 @@ class Position {
     // Standard positions only. On failure the position is unchanged and error (if given)
     // says what was refused.
     bool SetFen(std::string_view fen, std::string* error);
+    // Under Classic rules too, for reading: a byte of neither side is written '?'.
     std::string Fen() const;
     // The board in the game's layout, every byte as it stands.
     void ToClassicBoard(signed char squares[64]) const;
@@ -156,7 +157,9 @@ class Position {
     bool IsCapture(Move move) const;
     bool GivesCheck(Move move) const;
 
-    // The move must be legal here. Taking back with nothing to take back does nothing.
+    // The move must be legal here. Under Classic rules a pawn that reaches its last rank
+    // becomes a queen; a pawn that a saved game left standing there is the game's to settle.
+    // Taking back with nothing to take back does nothing.
     void DoMove(Move move);
     void UndoMove();
     void DoNullMove();
