@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program's command line as a player uses it, on a virtual X screen (1024x768):
 # --version, --help and an unknown option answer without a window, and fail when the answer
-# cannot be written; --window opens a 640x480 window; without options the game starts as
+# cannot be written; without a display the game says why and fails; --window opens a 640x480 window; without options the game starts as
 # Alt+Enter left it last time, and a damaged settings file means full screen; --user-data
 # keeps saved games in $XDG_DATA_HOME/kestrion, or says why not and keeps them in the
 # current directory.
@@ -62,6 +62,13 @@ set -e
 grep -q "'--sideways'" "$work/err" && grep -q '^Usage: kestrion' "$work/err" ||
   fail "an unknown option did not give the usage on standard error: $(cat "$work/err")"
 [[ ! -e $XDG_CONFIG_HOME && ! -e $XDG_DATA_HOME ]] || fail "an answer left files behind"
+# The game itself with no display: it says why and ends as a program that failed.
+set +e
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$game" --window >"$work/out" 2>"$work/err"
+status=$?
+set -e
+[[ $status -eq 1 ]] || fail "the game without a display ended with $status, not 1"
+grep -q 'no display' "$work/err" || fail "the game without a display did not say why: $(cat "$work/err")"
 
 start_x_screen "$work" || fail "no virtual X screen"
 xvfb_pid=$x_screen_pid
