@@ -1,7 +1,9 @@
 // The four dialogs: opening over a frozen board, button press/drag/release semantics, the
 // new-game choices, typing and picking names, the saved-game lists and their scrolling.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -281,6 +283,75 @@ TEST_F(DialogTest, ANameThatWouldLeaveTheDirectorySavesNothing) {
     ClickButton(kSaveButton);
     EXPECT_TRUE(std::filesystem::is_regular_file("subx.chs"));
     EXPECT_EQ(filesUnder(), 1);
+}
+
+// A save that fails is told in a message box naming the file and the reason; the earlier
+// file (here a folder in the way) and the game stay as they were.
+TEST_F(DialogTest, ASaveThatFailsIsToldAndChangesNothing) {
+    StartGame(Human, Human);
+    SetPosition({"Ke1", "ke8", "Pe5"});
+    ASSERT_TRUE(std::filesystem::create_directory("x.chs"));
+    Open(kSaveMenu);
+    Type("X");
+    ClickButton(kSaveButton);
+    EXPECT_EQ(app->dialog, DialogNone);
+    ASSERT_EQ(fake.messageBoxes.size(), 1u);
+    const platform::FakeMessageBox& box = fake.messageBoxes[0];
+    EXPECT_EQ(box.caption, "Kestrion");
+    EXPECT_EQ(box.owner, app->window);
+    EXPECT_NE(box.text.find("not saved"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("\"x.chs\""), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(std::strerror(EISDIR)), std::string::npos) << box.text;
+    EXPECT_TRUE(std::filesystem::is_directory("x.chs"));
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
+
+    // A refused name is a save that failed too.
+    Open(kSaveMenu);
+    Type("A/B");
+    ClickButton(kSaveButton);
+    ASSERT_EQ(fake.messageBoxes.size(), 2u);
+    EXPECT_NE(fake.messageBoxes[1].text.find("not saved"), std::string::npos);
+
+    // A save that works says nothing.
+    Open(kSaveMenu);
+    Type("Y");
+    ClickButton(kSaveButton);
+    EXPECT_TRUE(std::filesystem::is_regular_file("y.chs"));
+    EXPECT_EQ(fake.messageBoxes.size(), 2u);
+}
+
+// The listed file went away (or became a folder) before Load was clicked: the player is told
+// and the game, its gliding move included, goes on as it was.
+TEST_F(DialogTest, ALoadThatFailsIsToldAndChangesNothing) {
+    StartGame(Human, Human);
+    SaveFile("gone.chs");
+    SetPosition({"Ke1", "ke8", "Pe5"});
+    Open(kLoadMenu);
+    ASSERT_EQ(app->savedGameCount, 1);
+    ASSERT_TRUE(std::filesystem::remove("gone.chs"));
+    PressRow(kLoadList, 0);
+    app->animating = 1;
+    ClickButton(kLoadButton);
+    EXPECT_EQ(app->dialog, DialogNone);
+    EXPECT_EQ(app->animating, 1);
+    ASSERT_EQ(fake.messageBoxes.size(), 1u);
+    const std::string& text = fake.messageBoxes[0].text;
+    EXPECT_NE(text.find("not loaded"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"gone.chs\""), std::string::npos) << text;
+    EXPECT_NE(text.find(std::strerror(ENOENT)), std::string::npos) << text;
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
+    EXPECT_EQ(app->game.board.GetSquare('e', '2'), ' ');
+
+    SaveFile("folder.chs");
+    app->animating = 0;
+    Open(kLoadMenu);
+    ASSERT_TRUE(std::filesystem::remove("folder.chs"));
+    ASSERT_TRUE(std::filesystem::create_directory("folder.chs"));
+    PressRow(kLoadList, 0);
+    ClickButton(kLoadButton);
+    ASSERT_EQ(fake.messageBoxes.size(), 2u);
+    EXPECT_NE(fake.messageBoxes[1].text.find("\"folder.chs\""), std::string::npos);
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
 }
 
 TEST_F(DialogTest, TheNameFieldHasABlinkingCursor) {
