@@ -7,8 +7,8 @@ namespace {
 
 constexpr char kCaption[] = "Kestrion";
 
-void Tell(platform::WindowHandle window, const char* headline, const char* path,
-          const char* verb, int error) {
+void Tell(platform::WindowHandle window, const char* headline, const char* path, const char* verb,
+          int error) {
     char text[512];
     std::snprintf(text, sizeof text, "%s\n\"%s\" could not be %s: %s.", headline, path, verb,
                   std::strerror(error));
