@@ -2,6 +2,7 @@
 // new-game choices, typing and picking names, the saved-game lists and their scrolling.
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -477,6 +478,46 @@ TEST_F(DialogTest, TheListShowsFileNamesWithoutExtensionWithinItsLimits) {
     Open(kLoadMenu);
     EXPECT_EQ(app->savedGameCount, 100);
     EXPECT_EQ(fake.OpenFinds(), 0u);
+}
+
+// With more saved games than the list holds, it lists the hundred written last, in the
+// order of the search (alphabetical here), so that a game just saved can always be loaded.
+TEST_F(DialogTest, AFullListShowsTheGamesSavedLast) {
+    const auto now = std::filesystem::file_time_type::clock::now();
+    char name[12];
+    for (int i = 0; i < 105; ++i) {
+        std::snprintf(name, sizeof name, "m%03d.chs", i);
+        SaveFile(name);
+        // m000 is the newest, m104 the oldest.
+        std::filesystem::last_write_time(name, now - std::chrono::hours(1 + i));
+    }
+    Open(kLoadMenu);
+    ASSERT_EQ(app->savedGameCount, 100);
+    for (int i = 0; i < 100; ++i) {
+        std::snprintf(name, sizeof name, "m%03d", i);
+        EXPECT_STREQ(app->savedGames[i], name);
+    }
+    ClickButton(kListCancelButton);
+
+    // A game saved now takes the place of the oldest and can be loaded.
+    StartGame(Human, Human);
+    SetPosition({"Ke1", "ke8", "Pe5"});
+    Open(kSaveMenu);
+    Type("ZZ");
+    ClickButton(kSaveButton);
+    ASSERT_TRUE(std::filesystem::is_regular_file("zz.chs"));
+    StartGame(Human, Human);
+    Open(kLoadMenu);
+    ASSERT_EQ(app->savedGameCount, 100);
+    EXPECT_STREQ(app->savedGames[0], "m000");
+    EXPECT_STREQ(app->savedGames[98], "m098");
+    ASSERT_STREQ(app->savedGames[99], "zz");
+    app->listTop = 86;
+    PressRow(kLoadList, 13);
+    ASSERT_EQ(app->selection, 99);
+    ClickButton(kLoadButton);
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
+    EXPECT_TRUE(fake.messageBoxes.empty());
 }
 
 }  // namespace
