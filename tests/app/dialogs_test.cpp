@@ -1,6 +1,8 @@
 // The four dialogs: opening over a frozen board, button press/drag/release semantics, the
 // new-game choices, typing and picking names, the saved-game lists and their scrolling.
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -319,6 +321,28 @@ TEST_F(DialogTest, ASaveThatFailsIsToldAndChangesNothing) {
     ClickButton(kSaveButton);
     EXPECT_TRUE(std::filesystem::is_regular_file("y.chs"));
     EXPECT_EQ(fake.messageBoxes.size(), 2u);
+}
+
+// The saves folder was made read-only while the game ran: the save is refused, the player
+// is told why, and the earlier save of that name is kept as it was.
+TEST_F(DialogTest, ASaveIntoAFolderThatCannotBeWrittenIsTold) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions are not enforced for root";
+    const std::string earlier = "Kestrion SaveGame file\r\n";
+    SaveFile("x.chs");
+    std::filesystem::permissions(
+        folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    Open(kSaveMenu);
+    Type("X");
+    ClickButton(kSaveButton);
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
+    ASSERT_EQ(fake.messageBoxes.size(), 1u);
+    const std::string& text = fake.messageBoxes[0].text;
+    EXPECT_NE(text.find("not saved"), std::string::npos) << text;
+    EXPECT_NE(text.find(std::strerror(EACCES)), std::string::npos) << text;
+    std::ifstream kept("x.chs", std::ios::binary);
+    std::stringstream bytes;
+    bytes << kept.rdbuf();
+    EXPECT_EQ(bytes.str(), earlier);
 }
 
 // The listed file went away (or became a folder) before Load was clicked: the player is told
