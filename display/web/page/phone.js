@@ -49,8 +49,14 @@
     menu.setAttribute('aria-expanded', String(open));
   }
   menu.addEventListener('click', () => showMenu(!root.classList.contains('menu-open')));
-  // A touch on the game, or any of the bar's buttons, folds the bar again.
-  screen.addEventListener('touchstart', () => showMenu(false), {passive: true});
+  // A touch on the game, or any of the bar's buttons, folds the bar again. The touch also
+  // gives the keyboard (where there is one) back to the game from the bar, as a click does;
+  // the page's name field keeps it while the Save dialog is open.
+  screen.addEventListener('touchstart', () => {
+    showMenu(false);
+    const focused = document.activeElement;
+    if (focused && focused.closest('#controls, #menu')) screen.focus({preventScroll: true});
+  }, {passive: true});
   for (const button of controls.querySelectorAll('button')) {
     button.addEventListener('click', () => showMenu(false));
   }
