@@ -89,12 +89,13 @@ def write_icons():
     small = icon.over(icon.reduce(big, 64), (38, 46, 60))
     write_24("icon.bmp", small)
     # The browser page's install icons: opaque (a home screen puts no backdrop behind them),
-    # in the page's own dark colour, and as palette images to keep the page light.
+    # in the page's own dark colour, and as images of 64 colours, which show no banding at
+    # these sizes and keep the page light (the browser fetches one with the page).
     os.makedirs(os.path.join(OUT, "web"), exist_ok=True)
     for size in WEB_ICON_SIZES:
         opaque = icon.over(icon.reduce(big, size), (20, 20, 20))
         Image.fromarray(opaque.astype(np.uint8), "RGB").quantize(
-            colors=256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE).save(
+            colors=64, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE).save(
             os.path.join(OUT, "web", f"icon-{size}.png"), optimize=True)
 
 
