@@ -620,6 +620,7 @@ void SearchState::NextMove(Frame& f, int ply) {
         }
 
         position.DoMove(move);
+        table.Prefetch(position.Key());
         const bool givesCheck = position.InCheck();
         const int extension = givesCheck && ply < 2 * iterationDepth + 4 ? 1 : 0;
         f.move = move;
@@ -842,6 +843,7 @@ void SearchState::NextCapture(Frame& f, int ply) {
             }
         }
         position.DoMove(move);
+        table.Prefetch(position.Key());
         f.move = move;
         ++f.moveCount;
         Push(-f.beta, -f.alpha, 0, f.pvNode, false);

@@ -235,18 +235,25 @@ std::unique_ptr<Player> MakePlayer(const std::string& spec, std::uint64_t nodes,
 int Outcome(const Position& position) {
     if (position.GetRules() == Rules::Classic) {
         switch (position.ClassicStatus()) {
-            case 1: return -1;
-            case 4: return 1;
+            case 1:
+                return -1;
+            case 4:
+                return 1;
             case 3:
-            case 6: return 0;
-            default: return 2;
+            case 6:
+                return 0;
+            default:
+                return 2;
         }
     }
     switch (position.Status()) {
-        case engine::GameStatus::Checkmate: return position.SideToMove() == Side::White ? -1 : 1;
+        case engine::GameStatus::Checkmate:
+            return position.SideToMove() == Side::White ? -1 : 1;
         case engine::GameStatus::InPlay:
-        case engine::GameStatus::Check: return 2;
-        default: return 0;
+        case engine::GameStatus::Check:
+            return 2;
+        default:
+            return 0;
     }
 }
 
@@ -265,15 +272,24 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&] { return i + 1 < argc ? std::string(argv[++i]) : std::string(); };
-        if (arg == "--a") a = next();
-        else if (arg == "--b") b = next();
-        else if (arg == "--rules") rules = next() == "classic" ? Rules::Classic : Rules::Standard;
-        else if (arg == "--games") games = std::atoi(next().c_str());
-        else if (arg == "--seed") seed = static_cast<std::uint32_t>(std::atoi(next().c_str()));
-        else if (arg == "--max-plies") maxPlies = std::atoi(next().c_str());
-        else if (arg == "--opening-plies") openingPlies = std::atoi(next().c_str());
-        else if (arg == "--nodes") nodes = std::strtoull(next().c_str(), nullptr, 10);
-        else if (arg == "--verbose") verbose = true;
+        if (arg == "--a")
+            a = next();
+        else if (arg == "--b")
+            b = next();
+        else if (arg == "--rules")
+            rules = next() == "classic" ? Rules::Classic : Rules::Standard;
+        else if (arg == "--games")
+            games = std::atoi(next().c_str());
+        else if (arg == "--seed")
+            seed = static_cast<std::uint32_t>(std::atoi(next().c_str()));
+        else if (arg == "--max-plies")
+            maxPlies = std::atoi(next().c_str());
+        else if (arg == "--opening-plies")
+            openingPlies = std::atoi(next().c_str());
+        else if (arg == "--nodes")
+            nodes = std::strtoull(next().c_str(), nullptr, 10);
+        else if (arg == "--verbose")
+            verbose = true;
         else {
             std::fprintf(stderr, "unknown option %s\n", arg.c_str());
             return 2;
@@ -313,8 +329,7 @@ int main(int argc, char** argv) {
                 result = Outcome(position);
                 if (result != 2) break;
                 const int white = swap;  // players[swap] has White.
-                Player& mover =
-                    *players[position.SideToMove() == Side::White ? white : 1 - white];
+                Player& mover = *players[position.SideToMove() == Side::White ? white : 1 - white];
                 const auto t0 = std::chrono::steady_clock::now();
                 const Move move = mover.Choose(position, startFen, moves);
                 mover.seconds +=
@@ -335,24 +350,30 @@ int main(int argc, char** argv) {
                 result = 0;
             }
             const int forA = swap == 0 ? result : -result;
-            if (forA > 0) ++wins;
-            else if (forA < 0) ++losses;
-            else ++draws;
+            if (forA > 0)
+                ++wins;
+            else if (forA < 0)
+                ++losses;
+            else
+                ++draws;
             if (verbose) {
                 std::printf("game %d: %s %s (%d plies)%s\n", pair * 2 + swap + 1,
                             swap == 0 ? "A white" : "A black",
-                            forA > 0 ? "A wins" : forA < 0 ? "B wins" : "draw", ply,
-                            moves.c_str());
+                            forA > 0   ? "A wins"
+                            : forA < 0 ? "B wins"
+                                       : "draw",
+                            ply, moves.c_str());
             }
             std::fflush(stdout);
         }
     }
     const int played = wins + draws + losses;
     const double score = played ? (wins + 0.5 * draws) / played : 0;
-    std::printf("%s vs %s (%s rules): +%d =%d -%d of %d games (%d stopped at %d plies), "
-                "%s scores %.1f%%\n",
-                a.c_str(), b.c_str(), rules == Rules::Classic ? "classic" : "standard", wins, draws,
-                losses, played, unfinished, maxPlies, a.c_str(), 100 * score);
+    std::printf(
+        "%s vs %s (%s rules): +%d =%d -%d of %d games (%d stopped at %d plies), "
+        "%s scores %.1f%%\n",
+        a.c_str(), b.c_str(), rules == Rules::Classic ? "classic" : "standard", wins, draws, losses,
+        played, unfinished, maxPlies, a.c_str(), 100 * score);
     for (int p = 0; p < 2; ++p) {
         if (players[p]->moves > 0) {
             std::printf("  %s: %.3f s a move, %llu nodes a move\n", p == 0 ? a.c_str() : b.c_str(),
