@@ -117,6 +117,8 @@ struct SearchState {
 
     Move killers[kMaxPly + 2][2];
     int history[2][64][64];
+    // The quiet move that last refuted each move (by its squares), tried after the killers.
+    Move counterMoves[64][64];
     Move pv[kMaxPly + 1][kMaxPly + 1];
     int pvLength[kMaxPly + 1];
 
@@ -181,6 +183,7 @@ void SearchState::Begin(const Position& root, const SearchLimits& newLimits) {
     info = SearchInfo{};
     std::fill(&killers[0][0], &killers[0][0] + (kMaxPly + 2) * 2, kNoMove);
     std::fill(&history[0][0][0], &history[0][0][0] + 2 * 64 * 64, 0);
+    std::fill(&counterMoves[0][0], &counterMoves[0][0] + 64 * 64, kNoMove);
     table.NextGeneration();
 
     position.GenerateLegal(rootMoves);
@@ -548,6 +551,9 @@ void SearchState::StartMoves(Frame& f, int ply) {
 
 void SearchState::OrderMoves(Frame& f, int ply) {
     const int us = Index(position.SideToMove());
+    const Move previous = position.LastMove();
+    const Move counter =
+        previous != kNoMove ? counterMoves[MoveFrom(previous)][MoveTo(previous)] : kNoMove;
     for (int i = 0; i < f.moves.size; ++i) {
         const Move move = f.moves.moves[i];
         int key;
@@ -569,6 +575,8 @@ void SearchState::OrderMoves(Frame& f, int ply) {
             key = kKillerOrder + 1;
         } else if (move == killers[ply][1]) {
             key = kKillerOrder;
+        } else if (move == counter) {
+            key = kKillerOrder - 1;
         } else {
             key = history[us][MoveFrom(move)][MoveTo(move)];
         }
@@ -713,6 +721,10 @@ void SearchState::UpdateQuietStats(Frame& f, int ply, Move move) {
     if (killers[ply][0] != move) {
         killers[ply][1] = killers[ply][0];
         killers[ply][0] = move;
+    }
+    const Move previous = position.LastMove();
+    if (previous != kNoMove) {
+        counterMoves[MoveFrom(previous)][MoveTo(previous)] = move;
     }
     const int us = Index(position.SideToMove());
     const int bonus = std::min(f.depth * f.depth, 400);
