@@ -44,6 +44,9 @@ struct Frame {
     Stage stage = Stage::Enter;
     bool inCheck = false;
     int staticEval = 0;
+    // Whether the static evaluation rose since this side's previous move: pruning is then
+    // less safe, since the position is getting better.
+    bool improving = false;
     Move ttMove = kNoMove;
     int bestScore = 0;
     Move bestMove = kNoMove;
@@ -424,6 +427,7 @@ void SearchState::EnterNode(Frame& f, int ply) {
     const Side us = position.SideToMove();
     f.inCheck = position.InCheck();
     f.ttMove = kNoMove;
+    f.improving = false;
     f.staticEval = 0;
 
     if (ply > 0) {
@@ -463,10 +467,12 @@ void SearchState::EnterNode(Frame& f, int ply) {
             }
         }
         f.staticEval = f.inCheck ? 0 : (entry != nullptr ? entry->eval : Eval());
+        f.improving = !f.inCheck && ply >= 2 && !frames[ply - 2].inCheck &&
+                      f.staticEval > frames[ply - 2].staticEval;
 
         if (!f.pvNode && !f.inCheck) {
             // So far above beta that a few plies will not bring it down.
-            if (f.depth <= 6 && f.staticEval - 85 * f.depth >= f.beta &&
+            if (f.depth <= 6 && f.staticEval - 85 * (f.depth - f.improving) >= f.beta &&
                 f.staticEval < kMateBound) {
                 Return(f.staticEval);
                 return;
@@ -614,11 +620,15 @@ void SearchState::NextMove(Frame& f, int ply) {
         if (prunable && f.moveCount > 0) {
             if (quiet && f.depth <= 6 && !position.GivesCheck(move)) {
                 // Late quiet moves near the horizon seldom matter.
-                if (f.quietCount >= LateMoveLimit(f.depth)) {
+                if (f.quietCount >= LateMoveLimit(f.depth) / (f.improving ? 1 : 2) + 1) {
                     continue;
                 }
                 // Far below alpha, and a quiet move will not make it up.
                 if (f.depth <= 4 && f.staticEval + 90 + 90 * f.depth <= f.alpha) {
+                    continue;
+                }
+                // A move that puts its piece where it is lost for nothing.
+                if (f.depth <= 5 && StaticExchange(position, move) < -25 * f.depth * f.depth) {
                     continue;
                 }
             } else if (!quiet && f.depth <= 4 && f.order[index] < 0 &&
