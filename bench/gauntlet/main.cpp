@@ -238,7 +238,8 @@ int main(int argc, char** argv) {
     randomSeeded = 1;
     static ChessGame game;
     match::MatchScore score;
-    int timeLosses = 0;
+    int firstTimeLosses = 0;
+    int secondTimeLosses = 0;
     for (long number = options.firstGame; number < options.firstGame + options.games; ++number) {
         // Games 2k-1 and 2k share an opening, the first player White in the odd one.
         const long index = number - 1;
@@ -270,7 +271,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         Count(record.outcome, firstIsWhite, score);
-        if (record.ending.find("lost on time") != std::string::npos) ++timeLosses;
+        if (record.ending.find("lost on time") != std::string::npos) {
+            const bool whiteLost = record.outcome == match::Outcome::BlackWins;
+            ++(whiteLost == firstIsWhite ? firstTimeLosses : secondTimeLosses);
+        }
         std::printf("game %ld: %s (White) v %s: %s, %s after %ld plies | %s: %s\n", number,
                     white.Name().c_str(), black.Name().c_str(), ResultText(record.outcome),
                     record.ending.c_str(), record.plies, firstName.c_str(),
@@ -278,7 +282,8 @@ int main(int argc, char** argv) {
         if (options.printMoves) std::printf("  %s\n", record.moves.c_str());
         std::fflush(stdout);
     }
-    std::printf("result: %s v %s, %d games: %s; losses on time: %d\n", firstName.c_str(),
-                secondName.c_str(), score.Games(), match::Describe(score).c_str(), timeLosses);
+    std::printf("result: %s v %s, %d games: %s; losses on time: %s %d, %s %d\n", firstName.c_str(),
+                secondName.c_str(), score.Games(), match::Describe(score).c_str(),
+                firstName.c_str(), firstTimeLosses, secondName.c_str(), secondTimeLosses);
     return 0;
 }

@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
 
     StandardOutput out;
     uci::WorkerThread worker;
-    const uci::SessionServices services{out, worker, SteadyMilliseconds, uci::PauseBriefly,
-                                        DrawRandom};
+    const uci::SessionServices services{
+        out, worker, SteadyMilliseconds, uci::PauseBriefly, DrawRandom, uci::kLargestHashMb};
     uci::Session session(services, KESTRION_VERSION);
     std::string line;
     while (std::getline(std::cin, line)) {

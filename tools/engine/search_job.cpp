@@ -71,28 +71,28 @@ void RunSearch(const SearchRequest& request, SearchTools& tools, const std::atom
                LineSink& out) {
     const Clock clock(tools.nowMs);
     engine::Move best = engine::kNoMove;
-    if (request.useLevel) {
-        tools.levelPlayer.Begin(request.root, request.level, tools.drawRandom);
+    if (tools.levelPlayer != nullptr) {
+        tools.levelPlayer->Begin(request.root, request.level, tools.drawRandom);
         bool finished = false;
         while (!finished && !stop.load() && !OutOfTime(request.time, clock.Elapsed(), false)) {
-            finished = tools.levelPlayer.Advance(kNodesPerSlice);
+            finished = tools.levelPlayer->Advance(kNodesPerSlice);
         }
-        best = tools.levelPlayer.ChosenMove();
+        best = tools.levelPlayer->ChosenMove();
     } else {
         bool iterationFinished = false;
-        tools.searcher.SetInfoCallback([&](const engine::SearchInfo& info) {
+        tools.searcher->SetInfoCallback([&](const engine::SearchInfo& info) {
             iterationFinished = true;
             out.Line(InfoLine(request.root, info, clock.Elapsed()));
         });
-        tools.searcher.Begin(request.root, request.limits);
+        tools.searcher->Begin(request.root, request.limits);
         bool finished = false;
         while (!finished && !stop.load()) {
             iterationFinished = false;
-            finished = tools.searcher.Advance(kNodesPerSlice);
+            finished = tools.searcher->Advance(kNodesPerSlice);
             if (OutOfTime(request.time, clock.Elapsed(), iterationFinished)) break;
         }
-        tools.searcher.SetInfoCallback(nullptr);
-        best = tools.searcher.BestMove();
+        tools.searcher->SetInfoCallback(nullptr);
+        best = tools.searcher->BestMove();
     }
     if (!request.root.IsLegal(best)) best = AnyLegalMove(request.root);
     // go infinite answers only when told to stop, even when the search ends by itself.

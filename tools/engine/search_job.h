@@ -22,14 +22,14 @@ struct SearchRequest {
     TimeBudget time;
     // After the search has finished by itself, the answer waits for stop (go infinite).
     bool waitForStop = false;
-    // Below full strength a level's player chooses the move instead of the plain search.
-    bool useLevel = false;
+    // The level of a level's player (below full strength).
     engine::Level level = engine::Level::Full;
 };
 
+// The search of the session's level: exactly one of the two is given.
 struct SearchTools {
-    engine::Searcher& searcher;
-    engine::LevelPlayer& levelPlayer;
+    engine::Searcher* searcher;
+    engine::LevelPlayer* levelPlayer;
     int (*drawRandom)();
     std::function<std::int64_t()> nowMs;
     // Called while waiting for stop, so a waiting thread does not spin at full speed.

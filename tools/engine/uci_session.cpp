@@ -50,8 +50,7 @@ Session::Session(const SessionServices& services, std::string_view version)
       version_(version),
       position_(
           std::make_unique<engine::Position>(engine::Position::Start(engine::Rules::Standard))),
-      searcher_(std::make_unique<engine::Searcher>(kDefaultHashMb)),
-      levelPlayer_(std::make_unique<engine::LevelPlayer>()) {}
+      searcher_(std::make_unique<engine::Searcher>(kDefaultHashMb)) {}
 
 Session::~Session() {
     StopSearch();
@@ -59,6 +58,32 @@ Session::~Session() {
 
 void Session::Note(const std::string& text) {
     services_.out.Line("info string " + text);
+}
+
+bool Session::MakeSearch() {
+    // The old table goes before the new one is made: never two at once.
+    searcher_.reset();
+    levelPlayer_.reset();
+    try {
+        if (level_ == engine::Level::Full) {
+            searcher_ = std::make_unique<engine::Searcher>(static_cast<std::size_t>(hashMb_));
+        } else {
+            levelPlayer_ = std::make_unique<engine::LevelPlayer>(static_cast<std::size_t>(hashMb_));
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        hashMb_ = kDefaultHashMb;
+        if (level_ == engine::Level::Full) {
+            searcher_ = std::make_unique<engine::Searcher>(static_cast<std::size_t>(hashMb_));
+        } else {
+            levelPlayer_ = std::make_unique<engine::LevelPlayer>(static_cast<std::size_t>(hashMb_));
+        }
+        return false;
+    }
+}
+
+engine::Searcher& Session::ActiveSearcher() {
+    return searcher_ ? *searcher_ : levelPlayer_->GetSearcher();
 }
 
 void Session::StopSearch() {
@@ -86,7 +111,7 @@ bool Session::Handle(std::string_view line) {
             break;
         case CommandKind::UciNewGame:
             StopSearch();
-            searcher_->Clear();
+            ActiveSearcher().Clear();
             *position_ = engine::Position::Start(engine::Rules::Standard);
             break;
         case CommandKind::Position:
@@ -117,7 +142,7 @@ void Session::AnswerUci() {
     services_.out.Line("id name Kestrion " + version_);
     services_.out.Line("id author the Kestrion developers");
     services_.out.Line("option name Hash type spin default " + std::to_string(kDefaultHashMb) +
-                       " min 1 max " + std::to_string(kLargestHashMb));
+                       " min 1 max " + std::to_string(services_.largestHashMb));
     std::string levels = "option name Level type combo default " +
                          std::string(engine::LevelName(engine::Level::Full));
     for (engine::Level level : kLevels) levels += " var " + std::string(engine::LevelName(level));
@@ -130,24 +155,20 @@ void Session::SetOption(const Command& command) {
         std::int64_t megabytes = 0;
         bool clamped = false;
         if (!command.hasValue ||
-            !ReadNumber(command.optionValue, 1, kLargestHashMb, megabytes, clamped)) {
+            !ReadNumber(command.optionValue, 1, services_.largestHashMb, megabytes, clamped)) {
             Note("refused setoption Hash: the value must be a number of megabytes, 1 to " +
-                 std::to_string(kLargestHashMb));
+                 std::to_string(services_.largestHashMb));
             return;
         }
         if (clamped) {
             Note("Hash " + Quoted(command.optionValue) + " is out of range: using " +
                  std::to_string(megabytes));
         }
-        try {
-            searcher_->Resize(static_cast<std::size_t>(megabytes));
-            hashMb_ = static_cast<int>(megabytes);
-        } catch (const std::bad_alloc&) {
-            // The old table may be gone with the failed attempt: take the default again.
-            Note("refused setoption Hash " + std::to_string(megabytes) +
-                 ": not enough memory; the table has " + std::to_string(kDefaultHashMb) + " MB");
-            searcher_->Resize(kDefaultHashMb);
-            hashMb_ = kDefaultHashMb;
+        const int asked = static_cast<int>(megabytes);
+        hashMb_ = asked;
+        if (!MakeSearch()) {
+            Note("refused setoption Hash " + std::to_string(asked) +
+                 ": not enough memory; the table has " + std::to_string(hashMb_) + " MB");
         }
     } else if (SameNameIgnoringCase(command.optionName, "Level")) {
         engine::Level level;
@@ -156,7 +177,9 @@ void Session::SetOption(const Command& command) {
                  ": the levels are Beginner, Casual, Club, Master and Full");
             return;
         }
+        const bool otherSearch = (level == engine::Level::Full) != (level_ == engine::Level::Full);
         level_ = level;
+        if (otherSearch) MakeSearch();
     } else {
         Note("refused setoption: no option named " + Quoted(command.optionName) +
              " (the options are Hash and Level)");
@@ -211,14 +234,13 @@ void Session::Go(const GoParameters& go) {
     const bool unlimited = !request->time.limited && go.depth == 0 && go.nodes == 0;
     request->waitForStop = go.infinite || unlimited;
     request->limits.infinite = request->waitForStop;
-    request->useLevel = level_ != engine::Level::Full;
     request->level = level_;
 
     stop_.store(false);
     searching_ = true;
     services_.runner.Start([this, request] {
-        SearchTools tools{*searcher_, *levelPlayer_, services_.drawRandom, services_.nowMs,
-                          services_.pause};
+        SearchTools tools{searcher_.get(), levelPlayer_.get(), services_.drawRandom,
+                          services_.nowMs, services_.pause};
         RunSearch(*request, tools, stop_, services_.out);
     });
 }

@@ -30,6 +30,7 @@ struct SessionServices {
     std::function<std::int64_t()> nowMs;  // a steady clock in milliseconds
     std::function<void()> pause;          // a short sleep, for a search waiting for stop
     int (*drawRandom)();                  // the levels' random numbers, 0 to 32767
+    int largestHashMb = kLargestHashMb;   // the most the Hash option may ask for
 };
 
 class Session {
@@ -57,7 +58,13 @@ class Session {
 
     SessionServices services_;
     std::string version_;
-    // Large (the history and the table): kept off the stack.
+    // Makes the search of level_ with a table of hashMb_, dropping the other one first, so
+    // that one table is all the session holds. False when the memory is not to be had.
+    bool MakeSearch();
+    engine::Searcher& ActiveSearcher();
+
+    // Large (the history and the table): kept off the stack. At full strength the session
+    // searches with searcher_, at a lower level with levelPlayer_; the other is empty.
     std::unique_ptr<engine::Position> position_;
     std::unique_ptr<engine::Searcher> searcher_;
     std::unique_ptr<engine::LevelPlayer> levelPlayer_;

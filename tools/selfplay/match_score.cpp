@@ -14,7 +14,9 @@ double MatchScore::Score() const {
 double EloFromScore(double score, int games) {
     const double margin = games > 0 ? 0.5 / games : 0.5;
     const double held = std::clamp(score, margin, 1 - margin);
-    return -400.0 * std::log10(1.0 / held - 1.0);
+    const double difference = -400.0 * std::log10(1.0 / held - 1.0);
+    // An even score is +0, not -0, when printed.
+    return difference == 0 ? 0.0 : difference;
 }
 
 EloEstimate EstimateElo(const MatchScore& score) {
