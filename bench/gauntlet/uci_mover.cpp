@@ -82,7 +82,9 @@ bool UciMover::Start(std::string& error) {
         close(in[1]);
         close(out[0]);
         close(out[1]);
-        execl("/bin/sh", "sh", "-c", command_.c_str(), static_cast<char*>(nullptr));
+        // exec: the engine takes the shell's place, so ending the child ends the engine.
+        const std::string line = "exec " + command_;
+        execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(in[0]);

@@ -74,11 +74,12 @@ TEST(TimeBudget, SuddenDeathAtTenSecondsPlusATenthLeavesRoomForALongGame) {
     const TimeBudget start = Plan(10000, 100);
     EXPECT_GT(start.softMs, 200);
     EXPECT_LT(start.hardMs, 2000);
-    // Played out move after move at the hard limit, the clock survives 150 moves.
+    // Played out move after move at the hard limit, with every answer taking half as long
+    // again as the overhead on its way, the clock survives 300 moves.
     std::int64_t clock = 10000;
-    for (int move = 0; move < 150; ++move) {
+    for (int move = 0; move < 300; ++move) {
         const TimeBudget budget = Plan(clock, 100);
-        clock -= budget.hardMs + kMoveOverheadMs;
+        clock -= budget.hardMs + kMoveOverheadMs * 3 / 2;
         ASSERT_GT(clock, 0) << "flag fell at move " << move;
         clock += 100;
     }
@@ -87,10 +88,10 @@ TEST(TimeBudget, SuddenDeathAtTenSecondsPlusATenthLeavesRoomForALongGame) {
 TEST(TimeBudget, AnIncrementAndAnApproachingControlBothAllowMore) {
     EXPECT_GT(Plan(60000, 1000).softMs, Plan(60000, 0).softMs);
     EXPECT_GT(Plan(60000, 0, 2).softMs, Plan(60000, 0, 30).softMs);
-    // The last move before the control may use most, never all, of the clock.
+    // The last move before the control may use much of the clock, never all of it.
     const TimeBudget last = Plan(60000, 0, 1);
-    EXPECT_GT(last.softMs, 30000);
-    EXPECT_LT(last.hardMs, 60000 - kMoveOverheadMs);
+    EXPECT_GT(last.softMs, 25000);
+    EXPECT_LE(last.hardMs, 30000);
 }
 
 }  // namespace

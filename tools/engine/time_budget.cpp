@@ -40,10 +40,12 @@ TimeBudget PlanTime(const ClockSituation& clock, std::int64_t overheadMs) {
     const std::int64_t movesPlanned =
         clock.movesToGo > 0 ? std::min<std::int64_t>(clock.movesToGo, kMostMovesPlanned)
                             : kExpectedMovesLeft;
-    // The increment comes back after the move, so most of it may be spent now; a fifth of
-    // the clock always stays in reserve against a slow answer.
-    const std::int64_t share = available / movesPlanned + increment * 3 / 4;
-    const std::int64_t ceiling = available * 4 / 5;
+    // The increment comes back after the move, so half of it may be spent now. No move takes
+    // more than a third of the clock (half before a time control): what the answer costs
+    // beyond the overhead (a busy machine, a slow pipe) must never drain the clock, which
+    // with that ceiling settles well above zero even when every move runs to its limit.
+    const std::int64_t share = available / movesPlanned + increment / 2;
+    const std::int64_t ceiling = clock.movesToGo == 1 ? available / 2 : available / 3;
     budget.limited = true;
     budget.softMs = std::max<std::int64_t>(1, std::min(share, ceiling));
     budget.hardMs = std::max(budget.softMs, std::min(share * 3, ceiling));

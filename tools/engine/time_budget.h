@@ -23,7 +23,7 @@ struct TimeBudget {
 
 // What the answer itself costs on its way to the other program (writing the move, the pipe,
 // the other side's reading and clock): kept back from every budget.
-inline constexpr std::int64_t kMoveOverheadMs = 30;
+inline constexpr std::int64_t kMoveOverheadMs = 50;
 
 TimeBudget PlanTime(const ClockSituation& clock, std::int64_t overheadMs = kMoveOverheadMs);
 
