@@ -36,15 +36,18 @@ TimeBudget PlanTime(const ClockSituation& clock, std::int64_t overheadMs) {
 
     const std::int64_t left = Clamp(clock.timeLeftMs, 0, kLongestTimeMs);
     const std::int64_t increment = Clamp(clock.incrementMs, 0, kLongestTimeMs);
-    const std::int64_t available = std::max<std::int64_t>(0, left - overheadMs);
     const std::int64_t movesPlanned =
         clock.movesToGo > 0 ? std::min<std::int64_t>(clock.movesToGo, kMostMovesPlanned)
                             : kExpectedMovesLeft;
-    // The increment comes back after the move, so half of it may be spent now. No move takes
-    // more than a third of the clock (half before a time control): what the answer costs
-    // beyond the overhead (a busy machine, a slow pipe) must never drain the clock, which
-    // with that ceiling settles well above zero even when every move runs to its limit.
-    const std::int64_t share = available / movesPlanned + increment / 2;
+    // The overhead is kept back for each of the next several moves, not just this one: on a
+    // busy machine an answer may take longer on its way than the overhead, and with this
+    // reserve the clock settles on it, thinking only briefly, instead of running out.
+    const std::int64_t reserve = overheadMs * (2 + std::min<std::int64_t>(movesPlanned, 10));
+    const std::int64_t available = std::max<std::int64_t>(0, left - reserve);
+    // Of the increment, which comes back after the move, half may be spent now, once the
+    // clock holds more than the reserve. No move takes more than a third of what is
+    // available (half before a time control).
+    const std::int64_t share = available / movesPlanned + std::min(increment / 2, available / 4);
     const std::int64_t ceiling = clock.movesToGo == 1 ? available / 2 : available / 3;
     budget.limited = true;
     budget.softMs = std::max<std::int64_t>(1, std::min(share, ceiling));

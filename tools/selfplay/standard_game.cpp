@@ -94,9 +94,13 @@ bool PlayStandardGame(const StandardGameSetup& setup, Mover& white, Mover& black
         record.turnMicroseconds.push_back(micro);
         if (clock.running) {
             std::int64_t& left = side == engine::Side::White ? clock.whiteMs : clock.blackMs;
-            left -= static_cast<std::int64_t>(micro / 1000);
+            const std::int64_t had = left;
+            const auto took = static_cast<std::int64_t>(micro / 1000);
+            left -= took;
             if (left < 0) {
-                record.ending = std::string(SideName(side)) + " lost on time";
+                record.ending = std::string(SideName(side)) + " lost on time (" +
+                                std::to_string(took) + " ms taken with " + std::to_string(had) +
+                                " ms left)";
                 record.outcome = WinFor(engine::Opponent(side));
                 return true;
             }
