@@ -243,6 +243,18 @@ TEST_F(SessionTest, ALevelBelowFullPlaysItsOwnLegalMove) {
     EXPECT_TRUE(LegalThere(session, out.BestMove()));
 }
 
+TEST_F(SessionTest, ALevelCutShortByTheClockPlaysWhatItHasFoundSoFar) {
+    // Master's budget is far beyond three looks at this clock; what its search has seen by
+    // then is enough to take the loose queen.
+    clock.step = 60;
+    Session session(Services(inline_), "1");
+    session.Handle("setoption name Level value Master");
+    session.Handle("position fen 4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1");
+    session.Handle("go movetime 200");
+    EXPECT_EQ(out.BestMove(), "d2d5");
+    EXPECT_LT(clock.reads, 10);
+}
+
 TEST_F(SessionTest, UcinewgameGoesBackToTheStartAndQuitEndsTheSession) {
     Session session(Services(inline_), "1");
     session.Handle("position startpos moves e2e4");

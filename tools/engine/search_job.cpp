@@ -77,7 +77,9 @@ void RunSearch(const SearchRequest& request, SearchTools& tools, const std::atom
         while (!finished && !stop.load() && !OutOfTime(request.time, clock.Elapsed(), false)) {
             finished = tools.levelPlayer->Advance(kNodesPerSlice);
         }
-        best = tools.levelPlayer->ChosenMove();
+        // Cut short by the clock, the level plays what its search has found so far.
+        best = finished ? tools.levelPlayer->ChosenMove()
+                        : tools.levelPlayer->GetSearcher().BestMove();
     } else {
         bool iterationFinished = false;
         tools.searcher->SetInfoCallback([&](const engine::SearchInfo& info) {
