@@ -128,17 +128,18 @@ TEST(UciGo, SearchLimitsAndFlags) {
 TEST(UciGo, HugeAndNegativeNumbersAreClampedAndSaid) {
     const Command command = ParseCommand(
         "go wtime 99999999999999999999999999 btime -5 depth 1000000 nodes "
-        "184467440737095516160 movestogo -3");
+        "184467440737095516160 movestogo -3 movetime 0");
     EXPECT_EQ(command.go.whiteTimeMs, kLongestTimeMs);
     EXPECT_EQ(command.go.blackTimeMs, 0);
     EXPECT_EQ(command.go.depth, kDeepestSearch);
     EXPECT_EQ(command.go.nodes,
               static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
     EXPECT_EQ(command.go.movesToGo, 0);
+    EXPECT_EQ(command.go.moveTimeMs, 1);
     EXPECT_TRUE(NotesMention(command, "go wtime 9999"));
     EXPECT_TRUE(NotesMention(command, "go btime -5 is out of range: using 0"));
     EXPECT_TRUE(NotesMention(command, "go depth 1000000 is out of range: using 64"));
-    EXPECT_EQ(command.notes.size(), 5u);
+    EXPECT_EQ(command.notes.size(), 6u);
 }
 
 TEST(UciGo, MissingOrBadValuesAreRefusedWithoutSwallowingTheNextParameter) {

@@ -79,7 +79,10 @@ class GoReader {
             } else if (key == "binc") {
                 Time(key, go.blackIncrementMs);
             } else if (key == "movetime") {
-                Time(key, go.moveTimeMs);
+                // At least a millisecond: a movetime of 0 would read as none, and the search
+                // would then wait for a stop that the sender does not mean to send.
+                std::int64_t value = 0;
+                if (Number(key, 1, kLongestTimeMs, value)) go.moveTimeMs = value;
             } else if (key == "movestogo") {
                 std::int64_t value = 0;
                 if (Number(key, 0, kMostMovesToGo, value)) go.movesToGo = static_cast<int>(value);
