@@ -39,6 +39,7 @@
     EVAL_TERM(PassedRank5, 16, 44)     \
     EVAL_TERM(PassedRank6, 32, 76)     \
     EVAL_TERM(PassedRank7, 56, 120)    \
+    EVAL_TERM(PassedBlocked, -8, -20)  \
     EVAL_TERM(PassedOwnKing, 0, -4)    \
     EVAL_TERM(PassedEnemyKing, 0, 8)   \
     EVAL_TERM(KingShieldPawn, 12, 0)   \
@@ -50,6 +51,9 @@
     EVAL_TERM(KingDanger, 20, 0)       \
     EVAL_TERM(BishopPair, 30, 50)      \
     EVAL_TERM(PawnThreat, 40, 30)      \
+    EVAL_TERM(MinorThreat, 20, 20)     \
+    EVAL_TERM(RookThreat, 20, 20)      \
+    EVAL_TERM(KnightOutpost, 16, 8)    \
     EVAL_TERM(Tempo, 14, 6)
 
 namespace engine {

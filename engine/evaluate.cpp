@@ -54,6 +54,15 @@ int ManhattanFromCentre(int square) {
     return (file < 4 ? 3 - file : file - 4) + (rank < 4 ? 3 - rank : rank - 4);
 }
 
+// Population count by bit arithmetic: a baseline x86-64 build has no instruction for it, and
+// the library call costs more than these few operations.
+int Bits(Bitboard b) {
+    b = b - ((b >> 1) & 0x5555555555555555ull);
+    b = (b & 0x3333333333333333ull) + ((b >> 2) & 0x3333333333333333ull);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((b * 0x0101010101010101ull) >> 56);
+}
+
 Bitboard PawnSetAttacks(Bitboard pawns, bool up) {
     if (up) {
         return ((pawns & ~kFileA) << 7) | ((pawns & ~kFileH) << 9);
@@ -115,12 +124,12 @@ class SideEvaluator {
 
   private:
     void Material() {
-        s_.Add(p_, Term::PawnValue, Count(ourPawns_));
-        s_.Add(p_, Term::KnightValue, Count(b_.pieces[us_][K::kKnight]));
-        s_.Add(p_, Term::BishopValue, Count(b_.pieces[us_][K::kBishop]));
-        s_.Add(p_, Term::RookValue, Count(b_.pieces[us_][K::kRook]));
-        s_.Add(p_, Term::QueenValue, Count(b_.pieces[us_][K::kQueen]));
-        if (Count(b_.pieces[us_][K::kBishop]) >= 2) {
+        s_.Add(p_, Term::PawnValue, Bits(ourPawns_));
+        s_.Add(p_, Term::KnightValue, Bits(b_.pieces[us_][K::kKnight]));
+        s_.Add(p_, Term::BishopValue, Bits(b_.pieces[us_][K::kBishop]));
+        s_.Add(p_, Term::RookValue, Bits(b_.pieces[us_][K::kRook]));
+        s_.Add(p_, Term::QueenValue, Bits(b_.pieces[us_][K::kQueen]));
+        if (Bits(b_.pieces[us_][K::kBishop]) >= 2) {
             s_.Add(p_, Term::BishopPair);
         }
         if (b_.sideToMove == us_) {
@@ -128,13 +137,13 @@ class SideEvaluator {
         }
         const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
         const Bitboard theirPieces = all_[them_] & ~theirPawns_ & ~b_.pieces[them_][K::kKing];
-        s_.Add(p_, Term::PawnThreat, Count(ourPawnAttacks & theirPieces));
+        s_.Add(p_, Term::PawnThreat, Bits(ourPawnAttacks & theirPieces));
     }
 
     void Pawns() {
         const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
         for (int file = 0; file < 8; ++file) {
-            const int onFile = Count(ourPawns_ & FileMask(file));
+            const int onFile = Bits(ourPawns_ & FileMask(file));
             if (onFile > 1) {
                 s_.Add(p_, Term::DoubledPawn, onFile - 1);
             }
@@ -162,6 +171,9 @@ class SideEvaluator {
                 kPassedTerms[rank] != Term::Count) {
                 s_.Add(p_, kPassedTerms[rank]);
                 const int stop = up_ ? square + 8 : square - 8;
+                if ((occupied_ >> stop) & 1) {
+                    s_.Add(p_, Term::PassedBlocked);
+                }
                 if (ourKingSquare_ >= 0) {
                     s_.Add(p_, Term::PassedOwnKing, Distance(ourKingSquare_, stop));
                 }
@@ -178,32 +190,45 @@ class SideEvaluator {
         int attackers = 0;
         int units = 0;
         auto kingZone = [&](Bitboard attacked, Term weight) {
-            const int hits = Count(attacked & theirKingZone_);
+            const int hits = Bits(attacked & theirKingZone_);
             if (hits > 0) {
                 ++attackers;
                 units += hits * p_.Mg(weight);
             }
         };
+        const Bitboard theirMajors = b_.pieces[them_][K::kRook] | b_.pieces[them_][K::kQueen];
+        const Bitboard theirQueens = b_.pieces[them_][K::kQueen];
+        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
         Bitboard knights = b_.pieces[us_][K::kKnight];
         while (knights != 0) {
             const int square = PopLowest(knights);
             const Bitboard attacked = KnightAttacks(square);
+            s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
+            // A knight on the far half, held by a pawn, that no enemy pawn can chase away.
+            const int rank = RelativeRank(square, up_);
+            const int file = square % 8;
+            if (rank >= 3 && rank <= 5 && ((ourPawnAttacks >> square) & 1) &&
+                (theirPawns_ & AdjacentFiles(file) & RanksAhead(square / 8, up_)) == 0) {
+                s_.Add(p_, Term::KnightOutpost);
+            }
             s_.Add(p_, Term::KnightCentre, 3 - Ring(square));
-            s_.Add(p_, Term::KnightMobility, Count(attacked & safe) - 4);
+            s_.Add(p_, Term::KnightMobility, Bits(attacked & safe) - 4);
             kingZone(attacked, Term::KingZoneKnight);
         }
         Bitboard bishops = b_.pieces[us_][K::kBishop];
         while (bishops != 0) {
             const int square = PopLowest(bishops);
             const Bitboard attacked = BishopAttacks(square, occupied_);
+            s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
             s_.Add(p_, Term::BishopCentre, 3 - Ring(square));
-            s_.Add(p_, Term::BishopMobility, Count(attacked & safe) - 6);
+            s_.Add(p_, Term::BishopMobility, Bits(attacked & safe) - 6);
             kingZone(attacked, Term::KingZoneBishop);
         }
         Bitboard rooks = b_.pieces[us_][K::kRook];
         while (rooks != 0) {
             const int square = PopLowest(rooks);
             const Bitboard attacked = RookAttacks(square, occupied_);
+            s_.Add(p_, Term::RookThreat, Bits(attacked & theirQueens));
             const Bitboard file = FileMask(square % 8);
             if ((ourPawns_ & file) == 0) {
                 s_.Add(p_, (theirPawns_ & file) == 0 ? Term::RookOpenFile : Term::RookHalfOpenFile);
@@ -211,7 +236,7 @@ class SideEvaluator {
             if (RelativeRank(square, up_) == 6) {
                 s_.Add(p_, Term::RookSeventh);
             }
-            s_.Add(p_, Term::RookMobility, Count(attacked & safe) - 7);
+            s_.Add(p_, Term::RookMobility, Bits(attacked & safe) - 7);
             kingZone(attacked, Term::KingZoneRook);
         }
         Bitboard queens = b_.pieces[us_][K::kQueen];
@@ -219,7 +244,7 @@ class SideEvaluator {
             const int square = PopLowest(queens);
             const Bitboard attacked = QueenAttacks(square, occupied_);
             s_.Add(p_, Term::QueenCentre, 3 - Ring(square));
-            s_.Add(p_, Term::QueenMobility, Count(attacked & safe) - 13);
+            s_.Add(p_, Term::QueenMobility, Bits(attacked & safe) - 13);
             kingZone(attacked, Term::KingZoneQueen);
         }
         // One piece near the king is no attack; two or more are, and the danger grows faster
@@ -246,7 +271,7 @@ class SideEvaluator {
         const Bitboard files = FileMask(file) | AdjacentFiles(file);
         const Bitboard ahead = RanksAhead(square / 8, up_);
         const Bitboard nearAhead = ahead & ~RanksAhead(up_ ? square / 8 + 2 : square / 8 - 2, up_);
-        s_.Add(p_, Term::KingShieldPawn, Count(ourPawns_ & files & nearAhead));
+        s_.Add(p_, Term::KingShieldPawn, Bits(ourPawns_ & files & nearAhead));
         if ((ourPawns_ & FileMask(file)) == 0) {
             s_.Add(p_, Term::KingOpenFile);
         }
@@ -269,8 +294,8 @@ class SideEvaluator {
 };
 
 int NonPawnMaterial(const EvalBoard& board, int side) {
-    return 3 * Count(board.pieces[side][K::kKnight]) + 3 * Count(board.pieces[side][K::kBishop]) +
-           5 * Count(board.pieces[side][K::kRook]) + 9 * Count(board.pieces[side][K::kQueen]);
+    return 3 * Bits(board.pieces[side][K::kKnight]) + 3 * Bits(board.pieces[side][K::kBishop]) +
+           5 * Bits(board.pieces[side][K::kRook]) + 9 * Bits(board.pieces[side][K::kQueen]);
 }
 
 // Without pawns, a side a minor piece or less ahead seldom wins: shrink the score.
@@ -317,8 +342,8 @@ int MopUp(const EvalBoard& board, int score) {
 int GamePhase(const EvalBoard& board) {
     int phase = 0;
     for (int side = 0; side < 2; ++side) {
-        phase += Count(board.pieces[side][K::kKnight]) + Count(board.pieces[side][K::kBishop]) +
-                 2 * Count(board.pieces[side][K::kRook]) + 4 * Count(board.pieces[side][K::kQueen]);
+        phase += Bits(board.pieces[side][K::kKnight]) + Bits(board.pieces[side][K::kBishop]) +
+                 2 * Bits(board.pieces[side][K::kRook]) + 4 * Bits(board.pieces[side][K::kQueen]);
     }
     return std::min(phase, kFullPhase);
 }

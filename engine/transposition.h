@@ -37,9 +37,19 @@ class TranspositionTable {
     void NextGeneration() { generation_ = (generation_ + 1) & 63; }
 
     const TtEntry* Probe(std::uint64_t key) const;
+    // Starts loading the bucket of key into the cache, ahead of its probe.
+    void Prefetch(std::uint64_t key) const {
+#if defined(__GNUC__) || defined(__clang__)
+        if (bucketCount_ != 0) __builtin_prefetch(&buckets_[key & (bucketCount_ - 1)]);
+#else
+        (void)key;
+#endif
+    }
     void Store(std::uint64_t key, Move move, int score, int eval, int depth, Bound bound);
 
-    std::size_t SizeInBytes() const { return bucketCount_ * sizeof(Bucket); }
+    std::size_t SizeInBytes() const {
+        return bucketCount_ * sizeof(Bucket);
+    }
 
   private:
     struct Bucket {

@@ -29,9 +29,7 @@ void BM_SearchOneSecond(benchmark::State& state) {
         searcher.Clear();
         const auto start = std::chrono::steady_clock::now();
         searcher.SetStopTest(
-            [start] {
-                return std::chrono::steady_clock::now() - start >= std::chrono::seconds(1);
-            },
+            [start] { return std::chrono::steady_clock::now() - start >= std::chrono::seconds(1); },
             1024);
         engine::SearchLimits limits;
         limits.infinite = true;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "bench/engine/bench_positions.h"
@@ -19,6 +20,7 @@ namespace {
 struct Totals {
     std::uint64_t nodes = 0;
     double seconds = 0;
+    double cpuSeconds = 0;
 };
 
 void SearchOne(engine::Searcher& searcher, const engine::Position& position, int depth,
@@ -27,10 +29,12 @@ void SearchOne(engine::Searcher& searcher, const engine::Position& position, int
     limits.depth = depth;
     searcher.Clear();
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     searcher.Begin(position, limits);
     searcher.Run();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    totals.cpuSeconds += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const engine::SearchInfo& info = searcher.Info();
     std::printf("%-60s depth %2d  nodes %10llu  score %6d  best %s\n", name.c_str(), info.depth,
                 static_cast<unsigned long long>(searcher.Nodes()), info.scoreCp,
@@ -78,6 +82,8 @@ int main(int argc, char** argv) {
     }
     std::printf("signature %llu nodes (depth %d)\n", static_cast<unsigned long long>(totals.nodes),
                 depth);
-    std::printf("speed %.0f nodes/s over %.2f s\n", totals.nodes / totals.seconds, totals.seconds);
+    // On a shared machine the processor time is the fairer measure.
+    std::printf("speed %.0f nodes/s over %.2f s, %.0f nodes per processor second\n",
+                totals.nodes / totals.seconds, totals.seconds, totals.nodes / totals.cpuSeconds);
     return 0;
 }
