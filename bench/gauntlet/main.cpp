@@ -3,6 +3,7 @@
 // each game as it ends and the first player's score, wins, draws and losses and the rating
 // difference they point to, with its 95 % interval.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -205,6 +206,29 @@ void Count(match::Outcome outcome, bool firstIsWhite, match::MatchScore& score) 
     }
 }
 
+// The first player's move times in a game, in milliseconds: the median and the slowest,
+// leaving out the opening's moves, which nobody thought about.
+struct MoveTimes {
+    std::vector<double> all;
+};
+
+void AddMoveTimes(const match::GameRecord& record, std::size_t openingPlies, bool firstIsWhite,
+                  MoveTimes& times) {
+    const std::vector<double>& turns = record.turnMicroseconds;
+    for (std::size_t ply = openingPlies; ply < turns.size(); ++ply) {
+        if ((ply % 2 == 0) == firstIsWhite) times.all.push_back(turns[ply] / 1000);
+    }
+}
+
+std::string DescribeTimes(MoveTimes times) {
+    if (times.all.empty()) return "no moves";
+    std::sort(times.all.begin(), times.all.end());
+    char text[80];
+    std::snprintf(text, sizeof text, "median %.0f ms, slowest %.0f ms a move",
+                  times.all[times.all.size() / 2], times.all.back());
+    return text;
+}
+
 const char* ResultText(match::Outcome outcome) {
     switch (outcome) {
         case match::Outcome::WhiteWins:
@@ -238,6 +262,7 @@ int main(int argc, char** argv) {
     randomSeeded = 1;
     static ChessGame game;
     match::MatchScore score;
+    MoveTimes firstTimes;
     int firstTimeLosses = 0;
     int secondTimeLosses = 0;
     for (long number = options.firstGame; number < options.firstGame + options.games; ++number) {
@@ -271,6 +296,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         Count(record.outcome, firstIsWhite, score);
+        AddMoveTimes(record, line.size(), firstIsWhite, firstTimes);
         if (record.ending.find("lost on time") != std::string::npos) {
             const bool whiteLost = record.outcome == match::Outcome::BlackWins;
             ++(whiteLost == firstIsWhite ? firstTimeLosses : secondTimeLosses);
@@ -285,5 +311,6 @@ int main(int argc, char** argv) {
     std::printf("result: %s v %s, %d games: %s; losses on time: %s %d, %s %d\n", firstName.c_str(),
                 secondName.c_str(), score.Games(), match::Describe(score).c_str(),
                 firstName.c_str(), firstTimeLosses, secondName.c_str(), secondTimeLosses);
+    std::printf("%s thought %s\n", firstName.c_str(), DescribeTimes(firstTimes).c_str());
     return 0;
 }
