@@ -64,20 +64,20 @@ bool Session::MakeSearch() {
     // The old table goes before the new one is made: never two at once.
     searcher_.reset();
     levelPlayer_.reset();
-    try {
+    const auto make = [this] {
+        const auto megabytes = static_cast<std::size_t>(hashMb_);
         if (level_ == engine::Level::Full) {
-            searcher_ = std::make_unique<engine::Searcher>(static_cast<std::size_t>(hashMb_));
+            searcher_ = std::make_unique<engine::Searcher>(megabytes);
         } else {
-            levelPlayer_ = std::make_unique<engine::LevelPlayer>(static_cast<std::size_t>(hashMb_));
+            levelPlayer_ = std::make_unique<engine::LevelPlayer>(megabytes);
         }
+    };
+    try {
+        make();
         return true;
     } catch (const std::bad_alloc&) {
         hashMb_ = kDefaultHashMb;
-        if (level_ == engine::Level::Full) {
-            searcher_ = std::make_unique<engine::Searcher>(static_cast<std::size_t>(hashMb_));
-        } else {
-            levelPlayer_ = std::make_unique<engine::LevelPlayer>(static_cast<std::size_t>(hashMb_));
-        }
+        make();
         return false;
     }
 }
