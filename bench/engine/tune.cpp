@@ -249,6 +249,8 @@ int main(int argc, char** argv) {
             seed = static_cast<std::uint32_t>(std::atoi(value));
         else if (arg == "--passes")
             passes = std::atoi(value);
+        else if (arg == "--regularization")
+            gRegularization = std::atof(value);
         else if (arg == "--in")
             in = value;
         else if (arg == "--out")
