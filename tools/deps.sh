@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages a build needs are installed.
-# Usage: tools/deps.sh game|package|web|test
+# Usage: tools/deps.sh game|package|web|test|bench
 # As root, missing packages are installed with apt-get; otherwise the one sudo command to
 # run is printed and the script fails.
 set -euo pipefail
@@ -20,12 +20,16 @@ test_packages=("${package_packages[@]}" "${web_packages[@]}" git lintian appstre
                libgtest-dev libgmock-dev libbenchmark-dev libpng-dev xvfb xdotool x11-apps
                imagemagick wine wine64 libgl1-mesa-dri chromium)
 
+# The engine benchmarks and the gauntlet measure against Debian's Stockfish (never in tests).
+bench_packages=(stockfish)
+
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;
   package) wanted=("${package_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 game|package|web|test" >&2; exit 2 ;;
+  bench) wanted=("${bench_packages[@]}") ;;
+  *) echo "usage: $0 game|package|web|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()

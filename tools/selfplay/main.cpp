@@ -1,5 +1,7 @@
-// Plays computer-against-computer games through ChessGame::Step alone, one call per frame
-// as the game does, and prints each game's moves and how it ended.
+// Plays computer-against-computer games and prints each game's moves and how it ended.
+// Under the game's own rules the games go through ChessGame::Step, one call per frame as
+// the game makes them; the engine's levels play there beside the Classic player, and under
+// the rules of chess against each other.
 
 #include <algorithm>
 #include <charconv>
@@ -15,6 +17,10 @@
 
 #include "ai/random_draw.h"
 #include "game/chess_game.h"
+#include "tools/selfplay/classic_game.h"
+#include "tools/selfplay/game_record.h"
+#include "tools/selfplay/players.h"
+#include "tools/selfplay/standard_game.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -23,7 +29,12 @@
 
 namespace {
 
+using match::GameRecord;
+
 struct Options {
+    match::Player white;
+    match::Player black;
+    bool standardRules = false;
     uint64_t games = 1;
     bool seeded = false;
     uint32_t seed = 0;
@@ -36,16 +47,23 @@ struct Options {
 void PrintHelp(std::FILE* to) {
     std::fputs(
         "Usage: kestrion-selfplay [options]\n"
-        "Plays computer-against-computer games through the game's own turn controller and\n"
-        "prints one line per game: its moves and how it ended.\n"
+        "Plays computer-against-computer games and prints one line per game: its moves and\n"
+        "how it ended. Under the classic rules the games go through the game's own turn\n"
+        "controller.\n"
         "\n"
+        "  --white LEVEL    who plays White: classic, beginner, casual, club or master, in\n"
+        "                   any case (default classic, the game's own player)\n"
+        "  --black LEVEL    who plays Black, likewise (default classic)\n"
+        "  --rules R        classic (default: the game's rules, White starting on ranks 8\n"
+        "                   and 7, no castling, no capture in passing) or standard (the\n"
+        "                   rules of chess, for the engine's levels only)\n"
         "  --games N        number of games to play (default 1)\n"
         "  --seed S         seed the random generator with S (0 to 4294967295) once before\n"
         "                   the first search, so a seed names one game exactly (default:\n"
         "                   the calendar time)\n"
         "  --max-plies P    stop a game after P moves (default 400)\n"
         "  --from FILE.chs  start every game from this saved game; both sides are played\n"
-        "                   by the computer whatever the file says\n"
+        "                   by the computer whatever the file says (classic rules)\n"
         "  --timing         per game and over all games, the slowest and the median single\n"
         "                   step and the slowest computer turn, in microseconds\n"
         "  --replays R      with --seed, play the games R times and time each step as the\n"
@@ -105,6 +123,16 @@ int ParseOptions(int argc, char** argv, Options& options) {
             ++i;
         } else if (std::strcmp(arg, "--from") == 0 && hasValue) {
             options.fromPath = argv[++i];
+        } else if (std::strcmp(arg, "--white") == 0 && hasValue &&
+                   match::ParsePlayer(argv[i + 1], options.white)) {
+            ++i;
+        } else if (std::strcmp(arg, "--black") == 0 && hasValue &&
+                   match::ParsePlayer(argv[i + 1], options.black)) {
+            ++i;
+        } else if (std::strcmp(arg, "--rules") == 0 && hasValue &&
+                   (std::strcmp(argv[i + 1], "classic") == 0 ||
+                    std::strcmp(argv[i + 1], "standard") == 0)) {
+            options.standardRules = std::strcmp(argv[++i], "standard") == 0;
         } else {
             std::fprintf(stderr, "kestrion-selfplay: bad option or value: %s\n", arg);
             PrintHelp(stderr);
@@ -114,73 +142,26 @@ int ParseOptions(int argc, char** argv, Options& options) {
     return 0;
 }
 
-const char* EndingText(int status) {
-    switch (status) {
-        case WhiteCheckmated:
-            return "White checkmated";
-        case WhiteStalemated:
-            return "White stalemated";
-        case BlackCheckmated:
-            return "Black checkmated";
-        case BlackStalemated:
-            return "Black stalemated";
-        default:
-            return nullptr;
-    }
-}
-
-struct GameRecord {
-    std::string moves;
-    long plies = 0;
-    std::string ending;
-    std::vector<double> stepMicroseconds;
-    std::vector<double> turnMicroseconds;  // Each computer move: its steps added up.
-};
-
-// Plays one game; false when the game cannot be set up or asks for a human.
+// Plays one game; false when it cannot be played.
 bool PlayGame(const Options& options, ChessGame& game, GameRecord& record) {
-    game.NewGame(Computer, Computer);
-    if (options.fromPath != nullptr) {
-        // The game takes any file it can read; a game from a wrong file would only
-        // look like one played from the start.
-        if (!ChessGame::IsSavedGameFile(options.fromPath) || !game.LoadGame(options.fromPath)) {
-            std::fprintf(stderr, "kestrion-selfplay: %s is not a saved game that can be read\n",
-                         options.fromPath);
-            return false;
-        }
-        game.whiteKind = Computer;
-        game.blackKind = Computer;
+    std::string error;
+    bool played = false;
+    if (options.standardRules) {
+        match::LevelMover white(options.white.level);
+        match::LevelMover black(options.black.level);
+        match::StandardGameSetup setup;
+        setup.maxPlies = options.maxPlies;
+        played = match::PlayStandardGame(setup, white, black, record, error);
+    } else {
+        match::ClassicGameSetup setup;
+        setup.white = options.white;
+        setup.black = options.black;
+        setup.maxPlies = options.maxPlies;
+        setup.fromPath = options.fromPath;
+        played = match::PlayClassicGame(setup, game, record, error);
     }
-    using Clock = std::chrono::steady_clock;
-    double turn = 0;
-    while (record.plies < options.maxPlies) {
-        const Clock::time_point start = Clock::now();
-        const int result = game.Step();
-        const Clock::time_point end = Clock::now();
-        const double micro = std::chrono::duration<double, std::micro>(end - start).count();
-        record.stepMicroseconds.push_back(micro);
-        turn += micro;
-        if (result == MoveMade) {
-            record.turnMicroseconds.push_back(turn);
-            turn = 0;
-            char text[5];
-            char moved;
-            char captured;
-            game.GetLastMove(text, &moved, &captured);
-            if (!record.moves.empty()) record.moves += ' ';
-            record.moves += text[0] != '\0' ? text : "----";
-            ++record.plies;
-        } else if (result == GameOver) {
-            break;
-        } else if (result != ComputerThinking) {
-            std::fprintf(stderr, "kestrion-selfplay: the game waits for a human (state %d)\n",
-                         result);
-            return false;
-        }
-    }
-    const char* ending = EndingText(game.board.GetStatus());
-    record.ending = ending != nullptr ? ending : "ply limit";
-    return true;
+    if (!played) std::fprintf(stderr, "kestrion-selfplay: %s\n", error.c_str());
+    return played;
 }
 
 double Median(std::vector<double> values) {
@@ -250,6 +231,23 @@ int main(int argc, char** argv) {
     Options options;
     const int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed == 1 ? 0 : 2;
+    if (options.standardRules && (options.white.classic || options.black.classic)) {
+        std::fprintf(stderr,
+                     "kestrion-selfplay: the classic player plays only the classic rules; "
+                     "give --white and --black levels for --rules standard\n");
+        return 2;
+    }
+    if (options.standardRules && options.fromPath != nullptr) {
+        std::fprintf(stderr, "kestrion-selfplay: --from takes a saved game of the classic rules\n");
+        return 2;
+    }
+    // The game takes any file it can read; a game from a wrong file would only look like
+    // one played from the start.
+    if (options.fromPath != nullptr && !ChessGame::IsSavedGameFile(options.fromPath)) {
+        std::fprintf(stderr, "kestrion-selfplay: %s is not a saved game that can be read\n",
+                     options.fromPath);
+        return 2;
+    }
     if (options.replays > 1 && !options.seeded) {
         std::fprintf(stderr, "kestrion-selfplay: --replays needs --seed\n");
         return 2;
