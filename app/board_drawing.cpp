@@ -4,6 +4,7 @@
 #include "app/button_state.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
+#include "app/take_back.h"
 #include "display/pieces_sheet.h"
 #include "display/tint.h"
 #include "rules/move_text.h"
@@ -65,6 +66,7 @@ void ChessApp::DrawBoard() {
     DrawGlidingPiece();
     DrawStatusPanel();
     DrawSideMenu();
+    DrawTakeBackButton();
     DrawTooltip();
 }
 
@@ -166,6 +168,16 @@ void ChessApp::DrawSideMenu() {
         menuButtonsSprite.Draw(kMenuX, top, kMenuWidth * i, kMenuHeight * state, kMenuWidth,
                                kMenuHeight);
     }
+}
+
+void ChessApp::DrawTakeBackButton() {
+    if (game.CanTakeBack() == 0) return;
+    int state = Normal;
+    if (dialog == DialogNone && OnTakeBackButton(mouseX, mouseY)) {
+        state = buttonDown == 1 ? Pressed : Hover;
+    }
+    takeBackSprite.Draw(kTakeBackX, kTakeBackY, 0, kTakeBackHeight * state, kTakeBackWidth,
+                        kTakeBackHeight);
 }
 
 void ChessApp::DrawTooltip() {

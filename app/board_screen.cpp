@@ -5,6 +5,7 @@
 #include "app/board_geometry.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
+#include "app/take_back.h"
 #include "rules/move_text.h"
 
 namespace {
@@ -110,4 +111,17 @@ void ChessApp::HandleSideMenu() {
         default:
             break;  // below the last button
     }
+}
+
+void ChessApp::TakeBackMove() {
+    if (dialog != DialogNone || animating == 1) return;
+    if (game.TakeBack() == 0) return;
+    selectedFile = selectedRank = -1;
+    // Settled at once, so the screen shows the human's turn in this very frame.
+    stepResult = game.Step();
+}
+
+void ChessApp::HandleTakeBackButton() {
+    if (!IsRelease() || !OnTakeBackButton(mouseX, mouseY)) return;
+    TakeBackMove();
 }

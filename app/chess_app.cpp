@@ -33,7 +33,8 @@ int ChessApp::Init(platform::WindowHandle appWindow) {
         {&fontSprite, "font8.bmp", 1},           {&backgroundSprite, "back.bmp", 0},
         {&piecesSprite, "pieces.bmp", 1},        {&mouseSprite, "mouse.bmp", 1},
         {&dialogButtonsSprite, "smlbns.bmp", 1}, {&menuButtonsSprite, "bigbns.bmp", 1},
-        {&statusSprite, "status.bmp", 1},
+        {&statusSprite, "status.bmp", 1},        {&optionsSprite, "options.bmp", 1},
+        {&takeBackSprite, "takeback.bmp", 1},
     };
     for (const SheetToLoad& sheet : sheets) {
         sheet.sprite->directDraw = directDraw;
@@ -47,6 +48,7 @@ int ChessApp::Init(platform::WindowHandle appWindow) {
 
     // Until the player starts a game, the computer plays itself.
     game.NewGame(Computer, Computer);
+    if (startupGame[0] != '\0') OpenStartupGame();
     return 1;
 }
 
@@ -59,6 +61,8 @@ void ChessApp::Shutdown() {
     dialogButtonsSprite.Release();
     statusSprite.Release();
     dialogSprite.Release();
+    optionsSprite.Release();
+    takeBackSprite.Release();
 }
 
 void ChessApp::Update(const InputSnapshot& input) {
@@ -66,6 +70,7 @@ void ChessApp::Update(const InputSnapshot& input) {
         const int code = static_cast<unsigned char>(input.typedKeys[i]);
         ApplyQuitKey(code);
         if (dialog == DialogSave) EditSaveName(code, input.keyStates);
+        if (dialog == DialogNone && code == platform::VK_BACK) TakeBackMove();
     }
 
     buttonWasDown = buttonDown;
@@ -77,6 +82,7 @@ void ChessApp::Update(const InputSnapshot& input) {
     if (dialog == DialogNone) {
         StepBoardScreen(input.elapsedMs);
         HandleSideMenu();
+        HandleTakeBackButton();
     }
 }
 

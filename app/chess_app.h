@@ -3,6 +3,7 @@
 #include "app/app_interface.h"
 #include "app/dialog_button.h"
 #include "app/input_snapshot.h"
+#include "app/play_choices.h"
 #include "app/saved_game_list.h"
 #include "display/platform.h"
 #include "display/sprite.h"
@@ -50,6 +51,8 @@ class ChessApp : public AppInterface {
     Sprite backgroundSprite;  // while a dialog is open: the captured still picture
     Sprite statusSprite;
     Sprite dialogSprite;
+    Sprite optionsSprite;   // the Play dialog's level and rules buttons
+    Sprite takeBackSprite;  // the board screen's Undo button
 
     int dialog = 0;  // a DialogState
     int listTop = 0;
@@ -60,6 +63,19 @@ class ChessApp : public AppInterface {
     char saveName[100] = {};  // at most 27 typed characters; a picked name may be longer
     char savedGames[100][100] = {};
     int savedGameCount = 0;
+
+    // The Play dialog opens with the choices of the last game started from it; while it is
+    // open, `selection` holds the player bits and these the levels and rules being chosen.
+    PlayChoices playChoices;
+    int choiceWhiteLevel = LevelClassic;
+    int choiceBlackLevel = LevelClassic;
+    int choiceRules = RulesClassic;
+    // Told the new choices whenever a game starts with choices other than the last ones, so
+    // that the program can keep them for its next start; null when nothing keeps them.
+    void (*keepPlayChoices)(const PlayChoices& choices) = nullptr;
+    // A saved game named on the command line, opened by Init in place of the first game;
+    // empty for none.
+    char startupGame[4096] = {};
 
     ChessApp();
     ~ChessApp();
@@ -73,6 +89,10 @@ class ChessApp : public AppInterface {
     void Shutdown() override;
     int Init(platform::WindowHandle window) override;
 
+    // Opens startupGame; when it cannot be opened, says why in a message box and leaves
+    // the game as it was. 1 when the game was opened.
+    int OpenStartupGame();
+
     // Board screen.
     void ApplyQuitKey(int code);
     void StepBoardScreen(int elapsedMs);
@@ -80,6 +100,9 @@ class ChessApp : public AppInterface {
     void StartAnimation();
     void HandleSideMenu();
     void DrawBoard();
+    // Takes moves back to the last human turn, unless a dialog is open or a piece glides.
+    void TakeBackMove();
+    void HandleTakeBackButton();
 
     // Dialogs.
     void OpenDialog(int kind);
@@ -100,6 +123,7 @@ class ChessApp : public AppInterface {
     void DrawStatusPanel();
     void DrawSideMenu();
     void DrawTooltip();
+    void DrawTakeBackButton();
     void DrawPiece(char letter, int x, int y);
 
     void RunQuitDialog();
@@ -116,6 +140,7 @@ class ChessApp : public AppInterface {
     int ButtonStateOf(const DialogButton& button) const;
     int IsClicked(const DialogButton& button) const;
     void DrawButton(const DialogButton& button, int state);
+    void DrawOptionButton(const DialogButton& button, int state);
 };
 
 // The character a key types with Shift held: letters in upper case, the number row and

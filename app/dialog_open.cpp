@@ -20,8 +20,12 @@ void ChessApp::OpenDialog(int kind) {
             bitmap = "dlgquit.bmp";
             break;
         case DialogPlay:
-            // Always offers White human against Black computer, whatever is playing now.
-            selection = 2;
+            // Offers the choices of the last game started here (at first White human against
+            // Black computer, Classic), whatever is playing now.
+            selection = playChoices.computerBits;
+            choiceWhiteLevel = playChoices.whiteLevel;
+            choiceBlackLevel = playChoices.blackLevel;
+            choiceRules = playChoices.rules;
             bitmap = "dlgplay.bmp";
             break;
         case DialogSave:
@@ -53,7 +57,8 @@ void ChessApp::CloseDialog() {
 
 // Opening a dialog freezes the board into the background sheet: the board as it stood,
 // the dialog's rectangle darkened and the dialog drawn over it. Closing one puts the clean
-// background picture back.
+// background picture back. A dialog sheet wider than the usual one (the Play dialog's
+// level column) reaches further right; its left edge stays.
 void ChessApp::RebuildBackground() {
     if (dialog == DialogNone) {
         backgroundSprite.Load("back.bmp");
@@ -61,9 +66,10 @@ void ChessApp::RebuildBackground() {
     }
     backgroundSprite.Draw(0, 0, 0, 0, 640, 480);
     DrawBoard();
-    Tint(backBuffer, kDialogX, kDialogY, kDialogWidth, kDialogHeight, kDialogShade, kDialogShade,
+    const int width = dialogSprite.width > kDialogWidth ? dialogSprite.width : kDialogWidth;
+    Tint(backBuffer, kDialogX, kDialogY, width, kDialogHeight, kDialogShade, kDialogShade,
          kDialogShade);
-    dialogSprite.Draw(kDialogX, kDialogY, 0, 0, kDialogWidth, kDialogHeight);
+    dialogSprite.Draw(kDialogX, kDialogY, 0, 0, width, kDialogHeight);
     if (backgroundSprite.surface != nullptr && backBuffer != nullptr) {
         backgroundSprite.surface->BltFast(
             0, 0, backBuffer, nullptr, platform::DDBLTFAST_NOCOLORKEY | platform::DDBLTFAST_WAIT);

@@ -40,7 +40,8 @@ ChessGame::ChessGame(const ChessGame& other)
       searchStarted(other.searchStarted),
       lastMove(other.lastMove),
       whiteKind(other.whiteKind),
-      blackKind(other.blackKind) {
+      blackKind(other.blackKind),
+      history(other.history) {
     computer.board = &board;
 }
 
@@ -54,6 +55,7 @@ ChessGame& ChessGame::operator=(const ChessGame& other) {
     lastMove = other.lastMove;
     whiteKind = other.whiteKind;
     blackKind = other.blackKind;
+    history = other.history;
     return *this;
 }
 
@@ -64,6 +66,7 @@ void ChessGame::NewGame(int newWhiteKind, int newBlackKind) {
     whiteKind = newWhiteKind;
     blackKind = newBlackKind;
     searchStarted = 0;
+    history.Clear();
 }
 
 int ChessGame::SettlePromotions() {
@@ -121,6 +124,7 @@ void ChessGame::MakeComputerMove() {
     // An empty table gives an empty text, which TryMove refuses; the turn passes anyway.
     char move[5] = {};
     computer.PickMove(move);
+    RememberPosition();
     RecordMove(move);
     board.TryMove(move, whoseTurn);
     searchStarted = 0;
@@ -139,6 +143,34 @@ void ChessGame::RecordMove(const char* move) {
     lastMove.captured = board.GetSquare(lastMove.text[2], lastMove.text[3]);
 }
 
+void ChessGame::RememberPosition() {
+    PlayedMove played;
+    played.before = board;
+    played.lastMoveBefore = lastMove;
+    played.mover = whoseTurn;
+    history.Push(played);
+}
+
+int ChessGame::CanTakeBack() const {
+    for (int i = 0; i < history.Count(); ++i) {
+        if (IsHumanSide(history.Recent(i).mover)) return 1;
+    }
+    return 0;
+}
+
+int ChessGame::TakeBack() {
+    if (!CanTakeBack()) return 0;
+    PlayedMove played;
+    while (history.Pop(played) && !IsHumanSide(played.mover)) {
+    }
+    board = played.before;
+    lastMove = played.lastMoveBefore;
+    whoseTurn = played.mover;
+    searchStarted = 0;
+    state = Unsettled;
+    return 1;
+}
+
 void ChessGame::SubmitMove(char* text) {
     switch (state) {
         case Unsettled:
@@ -147,6 +179,7 @@ void ChessGame::SubmitMove(char* text) {
         case WhiteToMove:
         case BlackToMove:
             if (board.IsLegalMove(text, whoseTurn)) {
+                RememberPosition();
                 RecordMove(text);
                 board.TryMove(text, whoseTurn);
                 whoseTurn ^= 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ai/computer_player.h"
+#include "game/move_history.h"
 #include "rules/board.h"
 
 enum PlayerKind : int { Human = 0, Computer = 1 };
@@ -16,12 +17,6 @@ enum TurnState : int {
     MoveMade = 6,
 };
 
-struct LastMove {
-    char text[5];
-    char moved;
-    char captured;
-};
-
 // The turn controller: whose turn it is, who plays each side, promotions, and the record
 // of the last move. Step is called once per frame and never blocks.
 class ChessGame {
@@ -34,6 +29,7 @@ class ChessGame {
     LastMove lastMove;
     int whiteKind;
     int blackKind;
+    MoveHistory history;
 
     ChessGame();
     ChessGame(const ChessGame& other);
@@ -44,6 +40,14 @@ class ChessGame {
     // text is lower-cased in place; only its first four characters are recorded as a move.
     void SubmitMove(char* text);
     void GetLastMove(char* textOut, char* movedOut, char* capturedOut) const;
+
+    // Taking moves back: to the last turn of a human side, so against the computer its
+    // reply and the human's move go back together, and between two humans one move. 1 when
+    // some human side has a move to take back (a game of two computers has none).
+    int CanTakeBack() const;
+    // Puts the board, the turn and the move record back as they were before that human
+    // move; a search under way is dropped. 1 when done, 0 when there was nothing to take.
+    int TakeBack();
 
     // 1 once the whole file is safely in place, 0 on any failure; a failed save leaves an
     // existing file at path as it was.
@@ -56,6 +60,8 @@ class ChessGame {
     int SettlePromotions();
     void MakeComputerMove();
     void RecordMove(const char* move);
+    void RememberPosition();
+    int IsHumanSide(int side) const { return (side == 1 ? whiteKind : blackKind) == Human; }
     void ChoosePromotion(char choice);
     void ApplySavedLine(const char* line);
 };

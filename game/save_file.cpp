@@ -102,6 +102,7 @@ int ChessGame::LoadGame(const char* path) {
     while (std::fgets(line, sizeof line, file) != nullptr) ApplySavedLine(line);
     std::fclose(file);
     searchStarted = 0;
+    history.Clear();
     Step();
     return 1;
 }

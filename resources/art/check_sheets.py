@@ -191,6 +191,15 @@ def check_smlbns(s, errors):
         states_differ(s, x, w, L.SMALL_H, errors, name)
 
 
+def check_options(s, errors):
+    for name, x, w in L.OPTION_BUTTONS:
+        states_differ(s, x, w, L.SMALL_H, errors, name)
+
+
+def check_take_back(s, errors):
+    states_differ(s, 0, L.TAKE_BACK_W, L.TAKE_BACK_H, errors, "Undo")
+
+
 def uniform(s, rect, errors, what, max_lum):
     x, y, w, h = rect
     pixels = s.region(x - L.DIALOG_X, y - L.DIALOG_Y, w, h)
@@ -222,7 +231,14 @@ def check_dialog(kind):
                       s.bm.rows[y + h - L.DIALOG_Y][x - L.DIALOG_X]]
             if all(a == track for a in around):
                 errors.append("scroll thumb track has no visible ends")
-        corners = [(0, 0), (319, 0), (0, 239), (319, 239)]
+        if kind == "play":
+            sockets = [(x, y, L.PLAY_LEVEL_W) for x, y in L.PLAY_LEVELS]
+            sockets.append((*L.PLAY_RULES, L.PLAY_RULES_W))
+            for x, y, w in sockets:
+                if s.opaque_count(x - L.DIALOG_X, y - L.DIALOG_Y, w, L.SMALL_H) != w * L.SMALL_H:
+                    errors.append(f"option button at ({x}, {y}) is not over the opaque panel")
+        right = s.bm.width - 1
+        corners = [(0, 0), (right, 0), (0, 239), (right, 239)]
         if any(s.opaque(x, y) for x, y in corners):
             errors.append("dialog corners are not see-through")
     return check
@@ -248,6 +264,8 @@ CHECKS = {
     "dlgsave.bmp": check_dialog("save"),
     "dlgload.bmp": check_dialog("load"),
     "mouse.bmp": check_mouse,
+    "options.bmp": check_options,
+    "takeback.bmp": check_take_back,
 }
 
 

@@ -83,6 +83,29 @@ def small_button(name):
     raise KeyError(name)
 
 
+# options.bmp: the Play dialog's level buttons (Classic, then the engine's levels) and its
+# rules buttons: (label, source x, width); 25 high, rows Normal / Hover / Pressed.
+OPTION_BUTTONS = [
+    ("Classic", 0, 74),
+    ("Beginner", 74, 74),
+    ("Casual", 148, 74),
+    ("Club", 222, 74),
+    ("Master", 296, 74),
+    ("Classic", 370, 80),
+    ("Standard", 450, 80),
+]
+# Where the Play dialog draws them: each computer side's level beside its player button,
+# the rules on a row of their own.
+PLAY_LEVELS = [(446, 211), (446, 241)]
+PLAY_LEVEL_W = 74
+PLAY_RULES = (360, 276)
+PLAY_RULES_W = 80
+# The Play dialog is wider than the others, to the right, for the level column.
+PLAY_DIALOG_W = 372
+
+# takeback.bmp: the board screen's Undo button, below the emblem on the left.
+TAKE_BACK_X, TAKE_BACK_Y, TAKE_BACK_W, TAKE_BACK_H = 10, 400, 80, 40
+
 # Buttons each dialog draws over its picture: (image name, screen x, screen y).
 DIALOG_BUTTONS = {
     "quit": [("Yes", 253, 273), ("No", 337, 273)],
@@ -106,12 +129,14 @@ SHEETS = {
     "bigbns.bmp": (320, 120, 8, 1, "black"),
     "smlbns.bmp": (570, 75, 8, 1, "black"),
     "dlgquit.bmp": (320, 240, 8, 1, "black"),
-    "dlgplay.bmp": (320, 240, 8, 1, "black"),
+    "dlgplay.bmp": (372, 240, 8, 1, "black"),
     "dlgsave.bmp": (320, 240, 8, 1, "black"),
     "dlgload.bmp": (320, 240, 8, 1, "black"),
     "font8.bmp": (128, 128, 4, 2, "black"),
     "mouse.bmp": (32, 32, 4, 2, "black"),
     "status.bmp": (300, 200, 8, 1, "black"),
+    "options.bmp": (530, 75, 8, 1, "black"),
+    "takeback.bmp": (80, 120, 8, 1, "black"),
 }
 
 PIECE_KEY = (255, 255, 0)
