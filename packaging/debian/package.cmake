@@ -33,6 +33,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 install(TARGETS kestrion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/app/kestrion.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The saved-game type, which shared-mime-info's trigger adds to the desktop's database.
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/kestrion-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kestrion.xml)
 install(FILES ${generated}/${KESTRION_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48 64 128 256)
