@@ -1,10 +1,12 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "app/board_geometry.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
+#include "app/promotion_picker.h"
 #include "app/take_back.h"
 #include "rules/move_text.h"
 
@@ -39,12 +41,33 @@ void ChessApp::StepBoardScreen(int elapsedMs) {
         stepResult = game.Step();
         if (stepResult == MoveMade) {
             StartAnimation();
-        } else if (stepResult == WhitePromotes || stepResult == BlackPromotes) {
+        } else if ((stepResult == WhitePromotes || stepResult == BlackPromotes) &&
+                   game.rules != RulesStandard) {
+            // Classic: a human's pawn always becomes a queen. Standard asks with the picker.
             char queen[] = "q";
             game.SubmitMove(queen);
         }
     }
-    HandleBoardPress();
+    if (!HandlePromotionPicker()) HandleBoardPress();
+}
+
+bool ChessApp::PickerShown() const {
+    return game.rules == RulesStandard && game.promotionFrom >= 0 &&
+           (stepResult == WhitePromotes || stepResult == BlackPromotes);
+}
+
+bool ChessApp::HandlePromotionPicker() {
+    if (!PickerShown() || !IsPress()) return false;
+    const int cell = PickerCellAt(mouseX, mouseY);
+    if (cell < 0) {
+        game.CancelPromotion();
+    } else {
+        char choice[2] = {kPickerPieces[cell], '\0'};
+        game.SubmitMove(choice);
+    }
+    stepResult = game.Step();
+    if (stepResult == MoveMade) StartAnimation();
+    return true;
 }
 
 void ChessApp::HandleBoardPress() {
@@ -73,6 +96,10 @@ void ChessApp::HandleBoardPress() {
 void ChessApp::StartAnimation() {
     game.GetLastMove(animMove, &animMovedPiece, &animCapturedPiece);
     animMove[4] = '\0';
+    std::memcpy(animRookMove, game.rookMove, sizeof animRookMove);
+    animRookPiece = game.rookLetter;
+    std::memcpy(animPassedSquare, game.passedSquare, sizeof animPassedSquare);
+    animPassedPiece = game.passedPawn;
     animElapsed = 0;
     // A move record that names no squares (the computer found nothing to play) has
     // nothing to glide.

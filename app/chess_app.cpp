@@ -34,7 +34,8 @@ int ChessApp::Init(platform::WindowHandle appWindow) {
         {&piecesSprite, "pieces.bmp", 1},        {&mouseSprite, "mouse.bmp", 1},
         {&dialogButtonsSprite, "smlbns.bmp", 1}, {&menuButtonsSprite, "bigbns.bmp", 1},
         {&statusSprite, "status.bmp", 1},        {&optionsSprite, "options.bmp", 1},
-        {&takeBackSprite, "takeback.bmp", 1},
+        {&takeBackSprite, "takeback.bmp", 1},    {&drawsSprite, "draws.bmp", 1},
+        {&ranksSprite, "ranks.bmp", 0},          {&pickerSprite, "picker.bmp", 1},
     };
     for (const SheetToLoad& sheet : sheets) {
         sheet.sprite->directDraw = directDraw;
@@ -63,6 +64,9 @@ void ChessApp::Shutdown() {
     dialogSprite.Release();
     optionsSprite.Release();
     takeBackSprite.Release();
+    drawsSprite.Release();
+    ranksSprite.Release();
+    pickerSprite.Release();
 }
 
 void ChessApp::Update(const InputSnapshot& input) {

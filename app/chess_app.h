@@ -42,6 +42,12 @@ class ChessApp : public AppInterface {
     int animating = 0;
     int animElapsed = 0;
     int animDuration = 0;
+    // Standard moves that move or take a second piece: a castling rook glides beside its
+    // king, and a pawn taken in passing stays in sight until the mover lands.
+    char animRookMove[5] = {};
+    char animRookPiece = ' ';
+    char animPassedSquare[3] = {};
+    char animPassedPiece = ' ';
 
     Sprite piecesSprite;
     Sprite fontSprite;
@@ -53,6 +59,9 @@ class ChessApp : public AppInterface {
     Sprite dialogSprite;
     Sprite optionsSprite;   // the Play dialog's level and rules buttons
     Sprite takeBackSprite;  // the board screen's Undo button
+    Sprite drawsSprite;     // Standard: the three draw pictures of the status panel
+    Sprite ranksSprite;     // Standard: the frame's rank digits counted from White's side
+    Sprite pickerSprite;    // Standard: the promotion picker's panel
 
     int dialog = 0;  // a DialogState
     int listTop = 0;
@@ -103,6 +112,10 @@ class ChessApp : public AppInterface {
     // Takes moves back to the last human turn, unless a dialog is open or a piece glides.
     void TakeBackMove();
     void HandleTakeBackButton();
+    // Standard: while a human's promotion waits, a press on one of the picker's pieces
+    // chooses it and any other press gives the promotion up. True when it took the press.
+    bool HandlePromotionPicker();
+    bool PickerShown() const;
 
     // Dialogs.
     void OpenDialog(int kind);
@@ -124,6 +137,9 @@ class ChessApp : public AppInterface {
     void DrawSideMenu();
     void DrawTooltip();
     void DrawTakeBackButton();
+    void DrawRankDigits();
+    void DrawPromotionPicker();
+    int StandardStatusRow(int* fromDrawSheet);
     void DrawPiece(char letter, int x, int y);
 
     void RunQuitDialog();

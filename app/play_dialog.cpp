@@ -39,7 +39,8 @@ void ChessApp::RunPlayDialog() {
 
     if (IsClicked(kPlayButton)) {
         animating = 0;
-        game.NewGame(selection & kWhiteComputerBit, selection & kBlackComputerBit);
+        game.StartGame(selection & kWhiteComputerBit, selection & kBlackComputerBit, choiceRules,
+                       choiceWhiteLevel, choiceBlackLevel);
         PlayChoices chosen;
         chosen.computerBits = selection & (kWhiteComputerBit | kBlackComputerBit);
         chosen.whiteLevel = choiceWhiteLevel;

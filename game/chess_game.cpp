@@ -41,8 +41,19 @@ ChessGame::ChessGame(const ChessGame& other)
       lastMove(other.lastMove),
       whiteKind(other.whiteKind),
       blackKind(other.blackKind),
-      history(other.history) {
+      history(other.history),
+      rules(other.rules),
+      whiteLevel(other.whiteLevel),
+      blackLevel(other.blackLevel),
+      position(other.position),
+      promotionFrom(other.promotionFrom),
+      promotionTo(other.promotionTo),
+      computerChoice(other.computerChoice),
+      rookLetter(other.rookLetter),
+      passedPawn(other.passedPawn) {
     computer.board = &board;
+    std::memcpy(rookMove, other.rookMove, sizeof rookMove);
+    std::memcpy(passedSquare, other.passedSquare, sizeof passedSquare);
 }
 
 ChessGame& ChessGame::operator=(const ChessGame& other) {
@@ -56,12 +67,39 @@ ChessGame& ChessGame::operator=(const ChessGame& other) {
     whiteKind = other.whiteKind;
     blackKind = other.blackKind;
     history = other.history;
+    rules = other.rules;
+    whiteLevel = other.whiteLevel;
+    blackLevel = other.blackLevel;
+    position = other.position;
+    promotionFrom = other.promotionFrom;
+    promotionTo = other.promotionTo;
+    computerChoice = other.computerChoice;
+    std::memcpy(rookMove, other.rookMove, sizeof rookMove);
+    rookLetter = other.rookLetter;
+    std::memcpy(passedSquare, other.passedSquare, sizeof passedSquare);
+    passedPawn = other.passedPawn;
     return *this;
+}
+
+void ChessGame::StartGame(int newWhiteKind, int newBlackKind, int gameRules, int whiteLevelChosen,
+                          int blackLevelChosen) {
+    rules = gameRules == RulesStandard ? RulesStandard : RulesClassic;
+    whiteLevel = whiteLevelChosen;
+    blackLevel = blackLevelChosen;
+    NewGame(newWhiteKind, newBlackKind);
 }
 
 void ChessGame::NewGame(int newWhiteKind, int newBlackKind) {
     state = Unsettled;
-    board.Reset();
+    if (rules == RulesStandard) {
+        position = engine::Position::Start(engine::Rules::Standard);
+        MirrorPosition();
+    } else {
+        board.Reset();
+    }
+    promotionFrom = promotionTo = -1;
+    computerChoice = engine::kNoMove;
+    rookMove[0] = passedSquare[0] = '\0';
     whoseTurn = 1;
     whiteKind = newWhiteKind;
     blackKind = newBlackKind;
@@ -90,6 +128,7 @@ int ChessGame::SettlePromotions() {
 }
 
 int ChessGame::Step() {
+    if (rules == RulesStandard) return StepStandard();
     if (state == MoveMade) {
         state = Unsettled;
         return MoveMade;
@@ -161,9 +200,14 @@ int ChessGame::CanTakeBack() const {
 int ChessGame::TakeBack() {
     if (!CanTakeBack()) return 0;
     PlayedMove played;
-    while (history.Pop(played) && !IsHumanSide(played.mover)) {
+    while (history.Pop(played)) {
+        if (rules == RulesStandard && position.GamePly() > 0) position.UndoMove();
+        if (IsHumanSide(played.mover)) break;
     }
     board = played.before;
+    promotionFrom = promotionTo = -1;
+    computerChoice = engine::kNoMove;
+    rookMove[0] = passedSquare[0] = '\0';
     lastMove = played.lastMoveBefore;
     whoseTurn = played.mover;
     searchStarted = 0;
@@ -172,6 +216,10 @@ int ChessGame::TakeBack() {
 }
 
 void ChessGame::SubmitMove(char* text) {
+    if (rules == RulesStandard) {
+        SubmitStandard(text);
+        return;
+    }
     switch (state) {
         case Unsettled:
         case GameOver:

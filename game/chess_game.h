@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
+
 #include "ai/computer_player.h"
+#include "engine/position.h"
+#include "game/game_options.h"
 #include "game/move_history.h"
 #include "rules/board.h"
 
@@ -31,15 +35,50 @@ class ChessGame {
     int blackKind;
     MoveHistory history;
 
+    // The rules and each computer side's level (GameRules, PlayLevel). A Standard game is
+    // played on `position`, and `board` mirrors it for the screen after every change.
+    int rules = RulesClassic;
+    int whiteLevel = LevelClassic;
+    int blackLevel = LevelClassic;
+    engine::Position position;
+    // Standard: a human's pawn move to the last rank waits here, as engine squares, until
+    // the piece is chosen; -1 when none waits.
+    int promotionFrom = -1;
+    int promotionTo = -1;
+    // Standard: the chosen move of the computer side whose turn it is, once found.
+    engine::Move computerChoice = engine::kNoMove;
+    // Standard: what the last move did besides moving one piece, for the screen: a castling
+    // rook's move (screen squares, empty when none) and a pawn taken in passing (its square
+    // and letter, empty when none).
+    char rookMove[5] = {};
+    char rookLetter = ' ';
+    char passedSquare[3] = {};
+    char passedPawn = ' ';
+
     ChessGame();
     ChessGame(const ChessGame& other);
     ChessGame& operator=(const ChessGame& other);
 
     void NewGame(int whiteKind, int blackKind);
+    // A new game under these rules with these levels for the computer's sides.
+    void StartGame(int whiteKind, int blackKind, int gameRules, int whiteLevelChosen,
+                   int blackLevelChosen);
     int Step();
     // text is lower-cased in place; only its first four characters are recorded as a move.
     void SubmitMove(char* text);
     void GetLastMove(char* textOut, char* movedOut, char* capturedOut) const;
+
+    // Standard: plays on from this position, with no moves to take back; false (and the
+    // game unchanged) when the position is refused, error saying why.
+    bool SetUpStandard(const char* fen, std::string* error);
+
+    // Whether the side to move may play the move between these two screen squares (text of
+    // four characters); under Classic the board's own legality test.
+    int IsLegalTarget(char* text);
+    // Standard: gives up a waiting promotion (the pawn stays where it was). 1 when one waited.
+    int CancelPromotion();
+    // Standard: the status of the position for the side to move (engine::GameStatus).
+    engine::GameStatus StandardStatus() const { return position.Status(); }
 
     // Taking moves back: to the last turn of a human side, so against the computer its
     // reply and the human's move go back together, and between two humans one move. 1 when
@@ -55,6 +94,10 @@ class ChessGame {
     int LoadGame(const char* path);
 
   private:
+    int StepStandard();
+    void SubmitStandard(char* text);
+    void MakeStandardMove(engine::Move move);
+    void MirrorPosition();
     // Queens a computer side's pawns on their last rank; returns WhitePromotes or
     // BlackPromotes when a human side must choose, else Unsettled.
     int SettlePromotions();

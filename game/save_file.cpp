@@ -97,6 +97,12 @@ int ChessGame::SaveGame(const char* path) const {
 int ChessGame::LoadGame(const char* path) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return 0;
+    // A saved game of this kind is always a Classic one, played by the Classic player.
+    if (rules != RulesClassic) {
+        rules = RulesClassic;
+        board.Reset();
+    }
+    whiteLevel = blackLevel = LevelClassic;
     char line[kLinePieceLength + 1];
     // Ends at the end of the file and on a read error alike.
     while (std::fgets(line, sizeof line, file) != nullptr) ApplySavedLine(line);

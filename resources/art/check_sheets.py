@@ -196,6 +196,31 @@ def check_options(s, errors):
         states_differ(s, x, w, L.SMALL_H, errors, name)
 
 
+def check_draws(s, errors):
+    for (x, y), text in L.DRAW_IMAGES:
+        if s.opaque_count(x, y, L.STATUS_W, L.STATUS_H) < 0.8 * L.STATUS_W * L.STATUS_H:
+            errors.append(f"draw image '{text}' does not fill its 99x39")
+
+
+def check_ranks(s, errors):
+    # Only the digits may differ from the frame of back.bmp; the checker sees this sheet
+    # alone, so it checks that each strip is mostly the frame's dark walnut.
+    for x0 in (0, L.RANK_STRIP_W):
+        pixels = s.region(x0, 0, L.RANK_STRIP_W, L.RANK_STRIP_H)
+        if sum(1 for p in pixels if luminance(p) < 120) < 0.6 * len(pixels):
+            errors.append(f"rank strip at x {x0} is not the walnut frame")
+
+
+def check_picker(s, errors):
+    for i in range(4):
+        x = L.PICKER_CELL_X - L.PICKER_X + L.PICKER_CELL_W * i + L.PICKER_CELL_W // 2
+        y = L.PICKER_CELL_Y - L.PICKER_Y + L.PICKER_CELL_H // 2
+        if not s.opaque(x, y):
+            errors.append(f"picker cell {i} lets the board show through")
+    if any(s.opaque(x, y) for x, y in [(0, 0), (L.PICKER_W - 1, L.PICKER_H - 1)]):
+        errors.append("picker corners are not see-through")
+
+
 def check_take_back(s, errors):
     states_differ(s, 0, L.TAKE_BACK_W, L.TAKE_BACK_H, errors, "Undo")
 
@@ -266,6 +291,9 @@ CHECKS = {
     "mouse.bmp": check_mouse,
     "options.bmp": check_options,
     "takeback.bmp": check_take_back,
+    "draws.bmp": check_draws,
+    "ranks.bmp": check_ranks,
+    "picker.bmp": check_picker,
 }
 
 

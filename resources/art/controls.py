@@ -5,9 +5,12 @@ buttons it sits among:
   (Normal, Hover, Pressed);
 - options.bmp: the Play dialog's level and rules buttons, 25 high like the dialog buttons,
   in three rows.
+- picker.bmp: the promotion picker, a panel with four wells the program draws pieces into.
 """
 
 import chrome
+import dialogs
+import shade
 import layout as L
 import ui
 from chrome import HOVER, NORMAL, PRESSED
@@ -47,5 +50,23 @@ def option_buttons():
             y = L.SMALL_H * state
             dx, dy = chrome.button(cv, x, y, w, L.SMALL_H, state, r=6, rim_width=2)
             chrome.label(cv, text, x + w / 2 + dx, y + L.SMALL_H / 2 + dy, state, 12)
+    chrome.flat_key_clean(cv)
+    return cv.to_uint8()
+
+
+def promotion_picker():
+    w, h = L.PICKER_W, L.PICKER_H
+    cv = ui.Canvas(w, h)
+    chrome.rim(cv, 0, 0, w, h, 10, 3)
+    inner = ui.round_rect(cv, 3, 3, w - 6, h - 6, 7)
+    col = ui.vertical_gradient(cv, (56, 67, 86), (30, 36, 48), 3, h - 3)
+    cv.paint(ui.cover(inner), ui.shaded(col, ui.bevel_light(inner, 2, True), strength=0.3))
+    ui.embossed_text(cv, "PROMOTE TO", ui.SANS_BOLD, 9, w / 2, 11, dialogs.HEADING,
+                     shadow=chrome.SHADOW)
+    for i in range(4):
+        x = L.PICKER_CELL_X - L.PICKER_X + L.PICKER_CELL_W * i
+        y = L.PICKER_CELL_Y - L.PICKER_Y
+        chrome.well(cv, x + 1, y, L.PICKER_CELL_W - 2, L.PICKER_CELL_H, 6, shade.SQUARE_LIGHT,
+                    lip=2)
     chrome.flat_key_clean(cv)
     return cv.to_uint8()

@@ -99,6 +99,9 @@ def main():
         ("dialogs", lambda: [write_rle8(n, a) for n, a in dialogs.all_dialogs().items()]),
         ("options.bmp", lambda: write_rle8("options.bmp", controls.option_buttons())),
         ("takeback.bmp", lambda: write_rle8("takeback.bmp", controls.take_back_button())),
+        ("draws.bmp", lambda: write_rle8("draws.bmp", status.draws_sheet())),
+        ("ranks.bmp", lambda: write_24("ranks.bmp", background.rank_strips())),
+        ("picker.bmp", lambda: write_rle8("picker.bmp", controls.promotion_picker())),
         ("icons", write_icons),
     ]
     only = set(sys.argv[1:])

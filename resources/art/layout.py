@@ -103,6 +103,21 @@ PLAY_RULES_W = 80
 # The Play dialog is wider than the others, to the right, for the level column.
 PLAY_DIALOG_W = 372
 
+# draws.bmp: the status panel's position images for a Standard game drawn by the
+# fifty-move rule, by repetition and by insufficient material, side by side at x 0, 100, 200.
+DRAW_IMAGES = [((0, 0), "Draw 50 Moves"), ((100, 0), "Draw Repeated"),
+               ((200, 0), "Draw Material")]
+
+# ranks.bmp: the frame's rank digits counted from White's side, for Standard games: the
+# left strip (x 0) and the right strip (x FRAME), each FRAME x 400, drawn beside the board.
+RANK_STRIP_W, RANK_STRIP_H = 18, 400
+
+# picker.bmp: the promotion picker drawn over the middle of the board; the program draws
+# the four pieces (queen, rook, bishop, knight) into its cells and tints the one under the
+# pointer.
+PICKER_X, PICKER_Y, PICKER_W, PICKER_H = 210, 182, 220, 108
+PICKER_CELL_X, PICKER_CELL_Y, PICKER_CELL_W, PICKER_CELL_H = 220, 202, 50, 80
+
 # takeback.bmp: the board screen's Undo button, below the emblem on the left.
 TAKE_BACK_X, TAKE_BACK_Y, TAKE_BACK_W, TAKE_BACK_H = 10, 400, 80, 40
 
@@ -137,6 +152,9 @@ SHEETS = {
     "status.bmp": (300, 200, 8, 1, "black"),
     "options.bmp": (530, 75, 8, 1, "black"),
     "takeback.bmp": (80, 120, 8, 1, "black"),
+    "draws.bmp": (300, 40, 8, 1, "black"),
+    "ranks.bmp": (36, 400, 24, 0, None),
+    "picker.bmp": (220, 108, 8, 1, "black"),
 }
 
 PIECE_KEY = (255, 255, 0)
