@@ -60,6 +60,10 @@ uint32_t TakeBackColour(int state) {
     return Rgb(0xE0, 0x88 + 0x20 * state, 0x28);
 }
 
+uint32_t DrawColour(int column) {
+    return Rgb(0x18 + 0x30 * column, 0xD0, 0x60);
+}
+
 uint32_t DialogBannerColour(int dialog) {
     switch (dialog) {
         case 1:
@@ -125,6 +129,16 @@ void RegisterTestSheets(platform::FakeSystem& fake) {
         FillRect(takeBack, 1, 40 * state + 1, 79, 39, TakeBackColour(state));
     }
     Register(fake, "takeback.bmp", takeBack);
+
+    platform::BmpPicture draws = platform::SolidPicture(300, 40, 0);
+    for (int column = 0; column < 3; ++column) {
+        FillRect(draws, 100 * column + 1, 1, 98, 38, DrawColour(column));
+    }
+    Register(fake, "draws.bmp", draws);
+    Register(fake, "ranks.bmp", platform::SolidPicture(36, 400, kRankStripColour));
+    platform::BmpPicture picker = platform::SolidPicture(220, 108, 0);
+    FillRect(picker, 2, 2, 216, 104, kPickerColour);
+    Register(fake, "picker.bmp", picker);
 
     platform::BmpPicture pointer = platform::SolidPicture(32, 32, 0);
     FillRect(pointer, 2, 2, 8, 8, kPointerColour);

@@ -27,6 +27,11 @@ uint32_t DialogButtonColour(int sourceX, int state);
 uint32_t OptionColour(int sourceX, int state);
 // Colour of the Undo button in ButtonState `state`.
 uint32_t TakeBackColour(int state);
+// Colour of the draw picture in column `column` (fifty moves, repetition, material).
+uint32_t DrawColour(int column);
+// Colours of the Standard rank strips (left, right) and of the promotion picker's panel.
+inline constexpr uint32_t kRankStripColour = 0x304050;
+inline constexpr uint32_t kPickerColour = 0x506070;
 // Colour of the banner across the top of a dialog sheet (DialogQuit ... DialogLoad).
 uint32_t DialogBannerColour(int dialog);
 
