@@ -115,7 +115,8 @@ void Position::Generate(Side us, MoveList& moves) const {
     // A pinned piece may only move along the line through its king.
     auto allowed = [&](int from) -> Bitboard {
         if constexpr (kLegalOnly) {
-            if (pinned & SquareBit(from)) return targets & LineThrough(king, from);
+            if (pinned & SquareBit(from)) [[unlikely]]
+                return targets & LineThrough(king, from);
         }
         return targets;
     };
@@ -162,27 +163,30 @@ void Position::Generate(Side us, MoveList& moves) const {
         }
     }
 
-    for (Bitboard pieces = own & ~byType_[Pawn] & ~(kLegalOnly ? SquareBit(king) : 0); pieces;) {
+    // The other pieces kind by kind: a pinned knight never moves.
+    for (Bitboard pieces = own & byType_[Knight] & ~pinned; pieces;) {
         const int from = PopLowest(pieces);
-        Bitboard attacks;
-        switch (static_cast<PieceType>(Code(board_[from]) % 7)) {
-            case Knight:
-                attacks = KnightAttacks(from);
-                break;
-            case Bishop:
-                attacks = BishopAttacks(from, occupied_);
-                break;
-            case Rook:
-                attacks = RookAttacks(from, occupied_);
-                break;
-            case King:
-                attacks = KingAttacks(from);
-                break;
-            default:
-                attacks = QueenAttacks(from, occupied_);
-                break;
+        for (Bitboard to = KnightAttacks(from) & targets; to;)
+            moves.Add(MakeMove(from, PopLowest(to)));
+    }
+    const Bitboard queens = byType_[Queen] | byType_[Other];
+    for (Bitboard pieces = own & (byType_[Bishop] | queens); pieces;) {
+        const int from = PopLowest(pieces);
+        for (Bitboard to = BishopAttacks(from, occupied_) & allowed(from); to;) {
+            moves.Add(MakeMove(from, PopLowest(to)));
         }
-        for (Bitboard to = attacks & allowed(from); to;) moves.Add(MakeMove(from, PopLowest(to)));
+    }
+    for (Bitboard pieces = own & (byType_[Rook] | queens); pieces;) {
+        const int from = PopLowest(pieces);
+        for (Bitboard to = RookAttacks(from, occupied_) & allowed(from); to;) {
+            moves.Add(MakeMove(from, PopLowest(to)));
+        }
+    }
+    // Kings that are not the one the legality rests on: only on Classic boards.
+    for (Bitboard pieces = own & byType_[King] & ~(kLegalOnly ? SquareBit(king) : 0); pieces;) {
+        const int from = PopLowest(pieces);
+        for (Bitboard to = KingAttacks(from) & targets; to;)
+            moves.Add(MakeMove(from, PopLowest(to)));
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include "engine/perft.h"
 #include "engine/position.h"
+#include "rules/board.h"
+#include "tests/engine/classic_perft_reference.h"
 
 // Move generation speed and the full-depth counts of the well-known test positions. Each
 // benchmark reports its leaf count (leaves) beside the published one (published), so a run
@@ -44,7 +46,7 @@ void BM_Perft(benchmark::State& state) {
         benchmark::DoNotOptimize(leaves);
     }
     state.SetLabel(std::string(perftCase.name) + " depth " + std::to_string(perftCase.depth) +
-                   (leaves == perftCase.published ? " exact" : " WRONG COUNT"));
+                   (leaves == perftCase.published ? " exact " : " WRONG COUNT "));
     state.counters["leaves"] = static_cast<double>(leaves);
     state.counters["published"] = static_cast<double>(perftCase.published);
     state.counters["leaves_per_second"] =
@@ -53,6 +55,37 @@ void BM_Perft(benchmark::State& state) {
     if (leaves != perftCase.published) state.SkipWithError("count differs from the published one");
 }
 BENCHMARK(BM_Perft)->DenseRange(0, 5)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The game's rules from the start position to depth 5: the engine's count and the count made
+// with the game's own Board (every move found by IsLegalMove), which must be equal. The
+// Board's count takes seconds, too long for the test command, which compares to depth 4.
+void BM_ClassicPerftAgainstBoard(benchmark::State& state) {
+    engine::Position position = engine::Position::Start(engine::Rules::Classic);
+    std::uint64_t engineLeaves = 0;
+    std::uint64_t boardLeaves = 0;
+    for (auto _ : state) {
+        engineLeaves = engine::Perft(position, 5);
+        Board board;
+        boardLeaves = CountBoardPaths(board, kWhite, 5);
+    }
+    state.counters["engine_leaves"] = static_cast<double>(engineLeaves);
+    state.counters["board_leaves"] = static_cast<double>(boardLeaves);
+    state.SetLabel(engineLeaves == boardLeaves ? "equal" : "DIFFERENT");
+    if (engineLeaves != boardLeaves) state.SkipWithError("the engine and the Board disagree");
+}
+BENCHMARK(BM_ClassicPerftAgainstBoard)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The engine alone under the game's rules, for its speed.
+void BM_ClassicPerft(benchmark::State& state) {
+    engine::Position position = engine::Position::Start(engine::Rules::Classic);
+    std::uint64_t leaves = 0;
+    for (auto _ : state) leaves = engine::Perft(position, 6);
+    state.counters["leaves"] = static_cast<double>(leaves);
+    state.counters["leaves_per_second"] =
+        benchmark::Counter(static_cast<double>(leaves) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ClassicPerft)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

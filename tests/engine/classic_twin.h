@@ -22,7 +22,8 @@ using MoveSets = std::array<std::uint64_t, 64>;
 MoveSets BoardMovesByProbe(const signed char* squares, engine::Side side);
 // The same by calling Board::IsLegalMove on every pair of squares, as the status scan does.
 MoveSets BoardMovesBySweep(Board& board, engine::Side side);
-MoveSets EngineMoves(const engine::Position& position, engine::Side side);
+// twice (if given) becomes true when a move is listed twice, which the sets would hide.
+MoveSets EngineMoves(const engine::Position& position, engine::Side side, bool* twice);
 
 // Compares everything for both sides; sweep also compares with the full square sweep.
 ::testing::AssertionResult SameAsBoard(const Squares& squares, const engine::Position& position,
