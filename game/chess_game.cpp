@@ -144,6 +144,7 @@ int ChessGame::Step() {
         state = white ? WhiteToMove : BlackToMove;
         return state;
     }
+    if (LevelOf(whoseTurn) != LevelClassic) return StepEngineLevel();
     if (searchStarted == 0) {
         computer.BeginSearch(white ? 1 : 0);
         searchStarted = 1;
@@ -163,6 +164,12 @@ void ChessGame::MakeComputerMove() {
     // An empty table gives an empty text, which TryMove refuses; the turn passes anyway.
     char move[5] = {};
     computer.PickMove(move);
+    MakeClassicMove(move);
+}
+
+void ChessGame::MakeClassicMove(const char* chosen) {
+    char move[5] = {};
+    CopyMoveText(move, chosen);
     RememberPosition();
     RecordMove(move);
     board.TryMove(move, whoseTurn);

@@ -105,6 +105,12 @@ class ChessGame {
     void RecordMove(const char* move);
     void RememberPosition();
     int IsHumanSide(int side) const { return (side == 1 ? whiteKind : blackKind) == Human; }
+    int LevelOf(int side) const { return side == 1 ? whiteLevel : blackLevel; }
+    // A computer turn at one of the engine's levels, under either rules: begins the search on
+    // the first call, then advances it; returns ComputerThinking or, with the move made,
+    // MoveMade.
+    int StepEngineLevel();
+    void MakeClassicMove(const char* move);
     void ChoosePromotion(char choice);
     void ApplySavedLine(const char* line);
 };

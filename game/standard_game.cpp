@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "ai/random_draw.h"
+#include "engine/move_text.h"
 #include "game/chess_game.h"
+#include "game/engine_turn.h"
 #include "game/one_move_player.h"
 #include "game/standard_squares.h"
 
@@ -84,6 +86,7 @@ int ChessGame::StepStandard() {
         state = white ? WhiteToMove : BlackToMove;
         return state;
     }
+    if (LevelOf(whoseTurn) != LevelClassic) return StepEngineLevel();
     if (searchStarted == 0) {
         // The Classic level looks one move ahead and knows its move at once; it is played
         // at the next step, as the Classic player's takes a step of its own.
@@ -177,6 +180,36 @@ void ChessGame::MakeStandardMove(engine::Move move) {
     }
     position.DoMove(move);
     MirrorPosition();
+}
+
+int ChessGame::StepEngineLevel() {
+    engine::LevelPlayer& player = SharedLevelPlayer();
+    const engine::Side side = whoseTurn == 1 ? engine::Side::White : engine::Side::Black;
+    if (searchStarted == 0) {
+        const engine::Position root = rules == RulesStandard
+                                          ? position
+                                          : engine::Position::FromClassicBoard(board.squares, side);
+        player.Begin(root, EngineLevelOf(LevelOf(whoseTurn)), DrawRandom);
+        searchStarted = 1;
+        state = ComputerThinking;
+        return ComputerThinking;
+    }
+    if (!player.Advance(kNodesPerStep)) {
+        state = ComputerThinking;
+        return ComputerThinking;
+    }
+    searchStarted = 0;
+    const engine::Move move = player.ChosenMove();
+    if (rules == RulesStandard) {
+        if (move != engine::kNoMove) MakeStandardMove(move);
+    } else {
+        // The board has not changed since the search began.
+        const engine::Position root = engine::Position::FromClassicBoard(board.squares, side);
+        const std::string text = move != engine::kNoMove ? engine::MoveToText(root, move) : "";
+        MakeClassicMove(text.c_str());
+    }
+    state = Unsettled;
+    return MoveMade;
 }
 
 int ChessGame::IsLegalTarget(char* text) {
