@@ -8,6 +8,8 @@
 #include "game/move_history.h"
 #include "rules/board.h"
 
+struct PgnGame;
+
 enum PlayerKind : int { Human = 0, Computer = 1 };
 
 enum TurnState : int {
@@ -92,6 +94,14 @@ class ChessGame {
     // existing file at path as it was.
     int SaveGame(const char* path) const;
     int LoadGame(const char* path);
+    // Standard games as portable game notation. SavePgn: 1 once the whole file is safely in
+    // place. LoadPgn: 1 when the file's first game is on the board; otherwise 0, the game
+    // as it was, and error (if given) saying why, with the line that is wrong.
+    int SavePgn(const char* path) const;
+    int LoadPgn(const char* path, std::string* error);
+    std::string PgnText() const;
+    // Puts a game read from a PGN text on the board, or leaves this one as it was (false).
+    bool PlayPgn(const PgnGame& game);
 
   private:
     int StepStandard();
