@@ -72,6 +72,9 @@ class ChessApp : public AppInterface {
     char saveName[100] = {};  // at most 27 typed characters; a picked name may be longer
     char savedGames[100][100] = {};
     int savedGameCount = 0;
+    // 1 where the entry of savedGames is a PGN file, listed with its ".pgn"; the others are
+    // the game's own files, listed without their ".chs".
+    char savedGameIsPgn[100] = {};
 
     // The Play dialog opens with the choices of the last game started from it; while it is
     // open, `selection` holds the player bits and these the levels and rules being chosen.
@@ -124,6 +127,11 @@ class ChessApp : public AppInterface {
     void RunDialog();
     void EditSaveName(int code, const unsigned char* keyStates);
     void ListSavedGames();
+    // Loads entry `index` of savedGames; a PGN file that cannot be read is refused in a
+    // message box saying which line is wrong, and the game stays as it was.
+    void LoadListedGame(int index);
+    // Saves under `name`: a Classic game as name.chs, a Standard one as name.pgn.
+    void SaveNamedGame(const char* name);
 
     // Mouse events of the current frame.
     int IsPress() const { return buttonDown == 1 && buttonWasDown == 0; }
@@ -142,6 +150,7 @@ class ChessApp : public AppInterface {
     int StandardStatusRow(int* fromDrawSheet);
     void DrawPiece(char letter, int x, int y);
 
+    void AddSavedGames(const char* pattern, int pgn);
     void RunQuitDialog();
     void RunPlayDialog();
     void RunLoadDialog();

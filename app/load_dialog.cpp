@@ -1,3 +1,6 @@
+#include <cstdio>
+#include <string>
+
 #include "app/chess_app.h"
 #include "app/save_path.h"
 
@@ -8,9 +11,8 @@ void ChessApp::RunLoadDialog() {
     const int downState = ButtonStateOf(kDownArrowButton);
 
     if (IsClicked(kLoadButton) && selection != -1) {
-        char path[kSavePathSize];
         // A file that cannot be read leaves the game as it was; the dialog closes anyway.
-        if (MakeSavePath(savedGames[selection], path)) game.LoadGame(path);
+        LoadListedGame(selection);
         animating = 0;
         CloseDialog();
     }
@@ -24,4 +26,19 @@ void ChessApp::RunLoadDialog() {
     DrawButton(kDownArrowButton, downState);
     DrawThumb(kLoadList);
     DrawSavedGameList(kLoadList);
+}
+
+void ChessApp::LoadListedGame(int index) {
+    if (index < 0 || index >= savedGameCount) return;
+    if (!savedGameIsPgn[index]) {
+        char path[kSavePathSize];
+        if (MakeSavePath(savedGames[index], path)) game.LoadGame(path);
+        return;
+    }
+    std::string error;
+    if (game.LoadPgn(savedGames[index], &error) == 1) return;
+    char message[400];
+    std::snprintf(message, sizeof message, "The game %.100s cannot be loaded: %.200s.",
+                  savedGames[index], error.c_str());
+    platform::Sys().MessageBoxA(window, message, "Kestrion", platform::MB_OK);
 }

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 
 #include "app/chess_app.h"
@@ -15,7 +16,7 @@ void ChessApp::RunSaveDialog() {
         char path[kSavePathSize];
         // An existing file of that name is replaced; a failed save goes unreported, and so
         // does a refused name.
-        if (IsPlainSaveName(saveName) && MakeSavePath(saveName, path)) game.SaveGame(path);
+        if (IsPlainSaveName(saveName) && MakeSavePath(saveName, path)) SaveNamedGame(saveName);
         CloseDialog();
     }
     if (IsClicked(kListCancelButton)) CloseDialog();
@@ -29,6 +30,20 @@ void ChessApp::RunSaveDialog() {
     DrawThumb(kSaveList);
     DrawNameField();
     DrawSavedGameList(kSaveList);
+}
+
+void ChessApp::SaveNamedGame(const char* name) {
+    char path[kSavePathSize];
+    if (game.rules != RulesStandard) {
+        if (MakeSavePath(name, path)) game.SaveGame(path);
+        return;
+    }
+    // A PGN picked from the list brings its ".pgn" along; it is not doubled.
+    const size_t length = std::strlen(name);
+    const bool named = length > 4 && std::strcmp(name + length - 4, ".pgn") == 0;
+    const int written = std::snprintf(path, sizeof path, "%.*s.pgn",
+                                      static_cast<int>(named ? length - 4 : length), name);
+    if (written > 0 && written < kSavePathSize) game.SavePgn(path);
 }
 
 // The typed name with a text cursor that shows for 250 ms and hides for 250 ms.

@@ -19,22 +19,30 @@ ThumbGeometry ThumbFor(const SavedGameList& list, int count, int listTop) {
 }
 
 // Every name of a "*.chs" file in the current directory, without its extension, in the
-// order the directory search gives them. The table holds 100 names of up to 99 characters:
-// further files, and names too long for a slot, are left out of the list.
+// order the directory search gives them, then every "*.pgn" file with its extension. The
+// table holds 100 names of up to 99 characters: further files, and names too long for a
+// slot, are left out of the list.
 void ChessApp::ListSavedGames() {
-    platform::System& sys = platform::Sys();
     savedGameCount = 0;
+    AddSavedGames("*.chs", 0);
+    AddSavedGames("*.pgn", 1);
+}
+
+void ChessApp::AddSavedGames(const char* pattern, int pgn) {
+    platform::System& sys = platform::Sys();
+    if (savedGameCount >= 100) return;
     platform::FindData found;
-    platform::FindHandle search = sys.FindFirstFileA("*.chs", &found);
+    platform::FindHandle search = sys.FindFirstFileA(pattern, &found);
     if (search == platform::kInvalidFindHandle || search == nullptr) return;
     do {
         if (found.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) continue;
         found.fileName[sizeof found.fileName - 1] = '\0';
         char* lastDot = std::strrchr(found.fileName, '.');
-        if (lastDot != nullptr) *lastDot = '\0';
+        if (lastDot != nullptr && !pgn) *lastDot = '\0';
         const size_t length = std::strlen(found.fileName);
         if (length >= sizeof savedGames[0]) continue;
         std::memcpy(savedGames[savedGameCount], found.fileName, length + 1);
+        savedGameIsPgn[savedGameCount] = static_cast<char>(pgn);
         ++savedGameCount;
     } while (savedGameCount < 100 && sys.FindNextFileA(search, &found));
     sys.FindClose(search);

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/chess_app.h"
 
@@ -28,12 +29,29 @@ const char* RefusalOf(const char* path) {
     return nullptr;
 }
 
+bool EndsWithPgn(const char* path) {
+    const size_t length = std::strlen(path);
+    if (length < 4) return false;
+    const char* end = path + length - 4;
+    return end[0] == '.' && (end[1] | 0x20) == 'p' && (end[2] | 0x20) == 'g' &&
+           (end[3] | 0x20) == 'n';
+}
+
 }  // namespace
 
 int ChessApp::OpenStartupGame() {
-    const char* refusal = RefusalOf(startupGame);
-    if (refusal == nullptr && game.LoadGame(startupGame) == 1) return 1;
-    if (refusal == nullptr) refusal = "it cannot be opened";
+    std::string why;
+    const char* refusal = nullptr;
+    if (EndsWithPgn(startupGame)) {
+        // Another program's game is played by two humans until the Play dialog says
+        // otherwise; ours names its players.
+        if (game.LoadPgn(startupGame, &why) == 1) return 1;
+        refusal = why.c_str();
+    } else {
+        refusal = RefusalOf(startupGame);
+        if (refusal == nullptr && game.LoadGame(startupGame) == 1) return 1;
+        if (refusal == nullptr) refusal = "it cannot be opened";
+    }
     char message[sizeof startupGame + 200];
     std::snprintf(message, sizeof message,
                   "The game %s cannot be opened: %s.\n\nA new game starts instead.", startupGame,
