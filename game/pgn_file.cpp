@@ -47,16 +47,13 @@ std::string Tag(const char* name, const std::string& value) {
 }
 
 std::string Today() {
+    // The game runs on one thread, so the shared result of localtime is safe here.
     const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-#ifdef _WIN32
-    if (localtime_s(&parts, &now) != 0) return "????.??.??";
-#else
-    if (localtime_r(&now, &parts) == nullptr) return "????.??.??";
-#endif
+    const std::tm* parts = std::localtime(&now);
+    if (parts == nullptr) return "????.??.??";
     char text[48];
-    std::snprintf(text, sizeof text, "%04d.%02d.%02d", parts.tm_year + 1900, parts.tm_mon + 1,
-                  parts.tm_mday);
+    std::snprintf(text, sizeof text, "%04d.%02d.%02d", parts->tm_year + 1900, parts->tm_mon + 1,
+                  parts->tm_mday);
     return text;
 }
 
