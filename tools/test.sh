@@ -62,3 +62,7 @@ printf -v web_selfplay 'node --no-experimental-fetch %q' \
   "$root/build/web/tools/selfplay/kestrion-selfplay.js"
 "$root/tests/selfplay/same_game_everywhere.sh" \
   "$release_selfplay" "$asan_selfplay" "$windows_selfplay" "$web_selfplay"
+# And a Standard game between two of the engine's levels.
+KESTRION_SELFPLAY_OPTIONS="--games 2 --seed 7 --rules standard --white beginner --black casual --max-plies 160" \
+  "$root/tests/selfplay/same_game_everywhere.sh" \
+  "$release_selfplay" "$asan_selfplay" "$windows_selfplay" "$web_selfplay"

@@ -27,7 +27,22 @@ struct Options {
     const char* fromPath = nullptr;
     bool timing = false;
     long replays = 1;
+    int rules = RulesClassic;
+    int whiteLevel = LevelClassic;
+    int blackLevel = LevelClassic;
 };
+
+constexpr const char* kLevelNames[] = {"classic", "beginner", "casual", "club", "master"};
+
+bool ParseLevelName(const char* text, int& level) {
+    for (int i = 0; i < kPlayLevelCount; ++i) {
+        if (std::strcmp(text, kLevelNames[i]) == 0) {
+            level = i;
+            return true;
+        }
+    }
+    return false;
+}
 
 void PrintHelp(std::FILE* to) {
     std::fputs(
@@ -46,6 +61,10 @@ void PrintHelp(std::FILE* to) {
         "  --replays R      with --seed, play the games R times and time each step as the\n"
         "                   shortest of its R runs, so that interruptions by the system do\n"
         "                   not count (default 1)\n"
+        "  --rules R        classic (default) or standard\n"
+        "  --white L, --black L\n"
+        "                   the level of each side: classic (default, the game's own\n"
+        "                   player), beginner, casual, club or master\n"
         "  --help           show this text\n",
         to);
 }
@@ -86,6 +105,16 @@ int ParseOptions(int argc, char** argv, Options& options) {
                    ParseNumber(argv[i + 1], 1, number)) {
             options.replays = number;
             ++i;
+        } else if (std::strcmp(arg, "--rules") == 0 && hasValue &&
+                   (std::strcmp(argv[i + 1], "classic") == 0 ||
+                    std::strcmp(argv[i + 1], "standard") == 0)) {
+            options.rules = std::strcmp(argv[++i], "standard") == 0 ? RulesStandard : RulesClassic;
+        } else if (std::strcmp(arg, "--white") == 0 && hasValue &&
+                   ParseLevelName(argv[i + 1], options.whiteLevel)) {
+            ++i;
+        } else if (std::strcmp(arg, "--black") == 0 && hasValue &&
+                   ParseLevelName(argv[i + 1], options.blackLevel)) {
+            ++i;
         } else if (std::strcmp(arg, "--from") == 0 && hasValue) {
             options.fromPath = argv[++i];
         } else {
@@ -95,6 +124,24 @@ int ParseOptions(int argc, char** argv, Options& options) {
         }
     }
     return 0;
+}
+
+const char* StandardEndingText(const ChessGame& game) {
+    const bool white = game.position.SideToMove() == engine::Side::White;
+    switch (game.StandardStatus()) {
+        case engine::GameStatus::Checkmate:
+            return white ? "White checkmated" : "Black checkmated";
+        case engine::GameStatus::Stalemate:
+            return white ? "White stalemated" : "Black stalemated";
+        case engine::GameStatus::DrawFiftyMoves:
+            return "draw by the fifty-move rule";
+        case engine::GameStatus::DrawRepetition:
+            return "draw by repetition";
+        case engine::GameStatus::DrawMaterial:
+            return "draw by insufficient material";
+        default:
+            return nullptr;
+    }
 }
 
 const char* EndingText(int status) {
@@ -122,7 +169,7 @@ struct GameRecord {
 
 // Plays one game; false when the game cannot be set up or asks for a human.
 bool PlayGame(const Options& options, ChessGame& game, GameRecord& record) {
-    game.NewGame(Computer, Computer);
+    game.StartGame(Computer, Computer, options.rules, options.whiteLevel, options.blackLevel);
     if (options.fromPath != nullptr) {
         if (!game.LoadGame(options.fromPath)) {
             std::fprintf(stderr, "kestrion-selfplay: cannot read %s\n", options.fromPath);
@@ -130,6 +177,8 @@ bool PlayGame(const Options& options, ChessGame& game, GameRecord& record) {
         }
         game.whiteKind = Computer;
         game.blackKind = Computer;
+        game.whiteLevel = options.whiteLevel;
+        game.blackLevel = options.blackLevel;
     }
     using Clock = std::chrono::steady_clock;
     double turn = 0;
@@ -158,7 +207,8 @@ bool PlayGame(const Options& options, ChessGame& game, GameRecord& record) {
             return false;
         }
     }
-    const char* ending = EndingText(game.board.GetStatus());
+    const char* ending =
+        game.rules == RulesStandard ? StandardEndingText(game) : EndingText(game.board.GetStatus());
     record.ending = ending != nullptr ? ending : "ply limit";
     return true;
 }
