@@ -13,4 +13,5 @@ fi
 site=$(realpath "$1")
 bytes=$(find "$site" -type f -printf '%s\n' | awk '{ total += $1 } END { print total }')
 echo "page: $((bytes / 1024)) KiB in all ($(find "$site" -type f | wc -l) files)"
-exec node "$here/play_save_load.js" "$site" "${2:-}"
+node "$here/play_save_load.js" "$site" "${2:-}"
+exec node "$here/standard_game.js" "$site" "${2:-}"
