@@ -194,7 +194,12 @@ int ChessGame::StepEngineLevel() {
         state = ComputerThinking;
         return ComputerThinking;
     }
-    if (!player.Advance(kNodesPerStep)) {
+    const auto started = std::chrono::steady_clock::now();
+    bool finished = false;
+    do {
+        finished = player.Advance(kNodesPerSlice);
+    } while (!finished && std::chrono::steady_clock::now() - started < kThinkingPerStep);
+    if (!finished) {
         state = ComputerThinking;
         return ComputerThinking;
     }

@@ -75,11 +75,12 @@ keep_shot() { [[ -n $keep ]] && cp "$1" "$keep/$2" || true; }
 # A square's centre from its Standard name: White's first rank is the bottom row.
 square_x() { echo $((120 + 50 * ($(printf '%d' "'$1") - 97) + 25)); }
 square_y() { echo $((40 + 50 * (8 - $1) + 25)); }
-# A move by two presses, then time for its glide.
+# A move by two presses, then time for its glide: the longest here, a bishop over three
+# squares, takes 1.3 s, and presses during a glide are not taken.
 move() {
   click "$(square_x "${1:0:1}")" "$(square_y "${1:1:1}")"
   click "$(square_x "${1:2:1}")" "$(square_y "${1:3:1}")"
-  sleep 0.8
+  sleep 1.4
 }
 # The picture of the board and its frame.
 board_of() { crop "$1" 100 20 440 440 "$2"; }

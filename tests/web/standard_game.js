@@ -91,10 +91,12 @@ async function openPage(page, url) {
 // A square's centre from its Standard name: White's first rank is the bottom row.
 const squareX = (name) => 120 + 50 * (name.charCodeAt(0) - 97) + 25;
 const squareY = (name) => 40 + 50 * (8 - Number(name[1])) + 25;
+// A move, then time for its glide: the longest here, a bishop over three squares, takes
+// 1.3 s, and presses during a glide are not taken.
 async function move(page, text) {
   await click(page, squareX(text.slice(0, 2)), squareY(text.slice(0, 2)));
   await click(page, squareX(text.slice(2, 4)), squareY(text.slice(2, 4)));
-  await sleep(800);
+  await sleep(1500);
 }
 const board = (rgb) => crop(rgb, 100, 20, 440, 440);
 
