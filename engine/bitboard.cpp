@@ -128,6 +128,8 @@ void FillTables() {
         gAttacks.king[square] = Jumps(square, kKing, 8);
         gAttacks.pawnUp[square] = Jumps(square, kPawnUp, 2);
         gAttacks.pawnDown[square] = Jumps(square, kPawnDown, 2);
+        gAttacks.bishopRays[square] = SlowBishopAttacks(square, 0);
+        gAttacks.rookRays[square] = SlowRookAttacks(square, 0);
     }
     for (int a = 0; a < 64; ++a) {
         for (int b = 0; b < 64; ++b) {

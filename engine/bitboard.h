@@ -37,8 +37,13 @@ inline int PopLowest(Bitboard& set) {
     set &= set - 1;
     return square;
 }
-inline int Count(Bitboard set) {
-    return std::popcount(set);
+// By bit arithmetic: the processors the game is built for may lack the instruction, and
+// std::popcount then calls a slower library routine.
+constexpr int Count(Bitboard set) {
+    set -= (set >> 1) & 0x5555555555555555ULL;
+    set = (set & 0x3333333333333333ULL) + ((set >> 2) & 0x3333333333333333ULL);
+    set = (set + (set >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((set * 0x0101010101010101ULL) >> 56);
 }
 inline bool MoreThanOne(Bitboard set) {
     return (set & (set - 1)) != 0;
@@ -68,6 +73,8 @@ struct AttackTables {
     Bitboard pawnDown[64];     // Squares a pawn moving towards rank 1 attacks.
     Bitboard between[64][64];  // Squares strictly between two on one line, else empty.
     Bitboard line[64][64];     // The whole line through two squares on one line, else empty.
+    Bitboard bishopRays[64];   // A bishop's reach on an empty board.
+    Bitboard rookRays[64];
     Magic bishop[64];
     Magic rook[64];
 };
@@ -96,6 +103,12 @@ inline Bitboard RookAttacks(int square, Bitboard occupied) {
 }
 inline Bitboard QueenAttacks(int square, Bitboard occupied) {
     return BishopAttacks(square, occupied) | RookAttacks(square, occupied);
+}
+inline Bitboard BishopRays(int square) {
+    return gAttacks.bishopRays[square];
+}
+inline Bitboard RookRays(int square) {
+    return gAttacks.rookRays[square];
 }
 inline Bitboard Between(int a, int b) {
     return gAttacks.between[a][b];

@@ -56,14 +56,25 @@ void Position::GenerateLegal(MoveList& moves) const {
 
 void Position::GenerateLegalFor(Side side, MoveList& moves) const {
     moves.size = 0;
+    if (rules_ == Rules::Standard && !Pieces(side, King)) return;  // Only an empty Position().
     if (rules_ == Rules::Standard || RegularForClassicGeneration(side)) {
-        Generate<true>(side, moves);
+        Generate<true, false>(side, moves);
     } else {
-        GenerateClassicByTrial(side, moves);
+        GenerateClassicByTrial(side, moves, false);
     }
 }
 
-template <bool kLegalOnly>
+void Position::GenerateNoisy(MoveList& moves) const {
+    moves.size = 0;
+    if (rules_ == Rules::Standard && !Pieces(side_, King)) return;
+    if (rules_ == Rules::Standard || RegularForClassicGeneration(side_)) {
+        Generate<true, true>(side_, moves);
+    } else {
+        GenerateClassicByTrial(side_, moves, true);
+    }
+}
+
+template <bool kLegalOnly, bool kNoisyOnly>
 void Position::Generate(Side us, MoveList& moves) const {
     const Side them = Opponent(us);
     const Bitboard own = byColour_[Index(us)];
@@ -72,7 +83,9 @@ void Position::Generate(Side us, MoveList& moves) const {
     const bool standard = rules_ == Rules::Standard;
 
     int king = -1;
-    Bitboard targets = ~own;  // Where a piece other than the king may go.
+    // Where a piece may go: any square not its own's, or only captures.
+    const Bitboard destinations = kNoisyOnly ? capturable : ~own;
+    Bitboard checkMask = ~Bitboard{0};  // Squares that answer a check, when in check.
     Bitboard pinned = 0;
     if constexpr (kLegalOnly) {
         king = LowestSquare(own & byType_[King]);
@@ -80,14 +93,14 @@ void Position::Generate(Side us, MoveList& moves) const {
         // The king first: onto squares that no enemy piece attacks once the king has left
         // its square, so that a slider's line through it counts.
         const Bitboard withoutKing = occupied_ ^ SquareBit(king);
-        for (Bitboard to = KingAttacks(king) & ~own; to;) {
+        for (Bitboard to = KingAttacks(king) & destinations; to;) {
             const int square = PopLowest(to);
             if (!AttackersOf(square, them, withoutKing)) moves.Add(MakeMove(king, square));
         }
         if (MoreThanOne(checkers)) return;
         if (checkers) {
-            targets &= Between(king, LowestSquare(checkers)) | checkers;
-        } else if (standard && castling_) {
+            checkMask = Between(king, LowestSquare(checkers)) | checkers;
+        } else if (standard && castling_ && !kNoisyOnly) {
             const int rights = castling_ >> (us == Side::White ? 0 : 2);
             const int home = us == Side::White ? 4 : 60;
             if ((rights & 1) && !(occupied_ & (SquareBit(home + 1) | SquareBit(home + 2))) &&
@@ -104,41 +117,43 @@ void Position::Generate(Side us, MoveList& moves) const {
         }
         const Bitboard theirs = byColour_[Index(them)];
         Bitboard snipers =
-            theirs &
-            ((RookAttacks(king, 0) & (byType_[Rook] | byType_[Queen] | byType_[Other])) |
-             (BishopAttacks(king, 0) & (byType_[Bishop] | byType_[Queen] | byType_[Other])));
+            theirs & ((RookRays(king) & (byType_[Rook] | byType_[Queen] | byType_[Other])) |
+                      (BishopRays(king) & (byType_[Bishop] | byType_[Queen] | byType_[Other])));
         while (snipers) {
             const Bitboard between = Between(king, PopLowest(snipers)) & occupied_;
             if (between && !MoreThanOne(between)) pinned |= between & own;
         }
     }
+    const Bitboard targets = destinations & checkMask;  // For pieces other than the king.
     // A pinned piece may only move along the line through its king.
-    auto allowed = [&](int from) -> Bitboard {
+    auto pinLine = [&](int from) -> Bitboard {
         if constexpr (kLegalOnly) {
             if (pinned & SquareBit(from)) [[unlikely]]
-                return targets & LineThrough(king, from);
+                return LineThrough(king, from);
         }
-        return targets;
+        return ~Bitboard{0};
     };
 
     // Pawns, as sets: pushes onto empty squares, captures onto any occupied square that is not
-    // one's own.
+    // one's own. Of the pushes, only those that promote are noisy.
     const bool up = pawnsUp_[Index(us)];
     const Bitboard pawns = own & byType_[Pawn];
     const Bitboard lastRank = up ? kRank8 : kRank1;
     const int forward = up ? 8 : -8;
-    const Bitboard single = (up ? ShiftUp(pawns) : ShiftDown(pawns)) & empty;
-    const Bitboard doubled = (up ? ShiftUp(single & kRank3) : ShiftDown(single & kRank6)) & empty;
+    const Bitboard pushed = (up ? ShiftUp(pawns) : ShiftDown(pawns)) & empty;
+    const Bitboard single = kNoisyOnly ? pushed & lastRank : pushed;
+    const Bitboard doubled =
+        kNoisyOnly ? 0 : (up ? ShiftUp(pushed & kRank3) : ShiftDown(pushed & kRank6)) & empty;
     const Bitboard westward = up ? (pawns & ~kFileA) << 7 : (pawns & ~kFileA) >> 9;
     const Bitboard eastward = up ? (pawns & ~kFileH) << 9 : (pawns & ~kFileH) >> 7;
     const int westStep = up ? 7 : -9;
     const int eastStep = up ? 9 : -7;
     auto emit = [&](Bitboard set, int step) {
-        set &= targets;
+        set &= checkMask;
         while (set) {
             const int to = PopLowest(set);
             const int from = to - step;
-            if (!(allowed(from) & SquareBit(to))) continue;
+            if (!(pinLine(from) & SquareBit(to))) continue;
             if (SquareBit(to) & lastRank) {
                 AddPromotions(moves, from, to, standard);
             } else {
@@ -172,13 +187,13 @@ void Position::Generate(Side us, MoveList& moves) const {
     const Bitboard queens = byType_[Queen] | byType_[Other];
     for (Bitboard pieces = own & (byType_[Bishop] | queens); pieces;) {
         const int from = PopLowest(pieces);
-        for (Bitboard to = BishopAttacks(from, occupied_) & allowed(from); to;) {
+        for (Bitboard to = BishopAttacks(from, occupied_) & targets & pinLine(from); to;) {
             moves.Add(MakeMove(from, PopLowest(to)));
         }
     }
     for (Bitboard pieces = own & (byType_[Rook] | queens); pieces;) {
         const int from = PopLowest(pieces);
-        for (Bitboard to = RookAttacks(from, occupied_) & allowed(from); to;) {
+        for (Bitboard to = RookAttacks(from, occupied_) & targets & pinLine(from); to;) {
             moves.Add(MakeMove(from, PopLowest(to)));
         }
     }
@@ -193,9 +208,13 @@ void Position::Generate(Side us, MoveList& moves) const {
 // Classic boards with several kings of a side, none, or an enemy king open to capture: every
 // move the pieces can make is tried. Taking a king is always legal; any other move must leave
 // the side's king (the last in the order a1, b1, ..., h8 afterwards) unattacked.
-void Position::GenerateClassicByTrial(Side side, MoveList& moves) const {
+void Position::GenerateClassicByTrial(Side side, MoveList& moves, bool noisyOnly) const {
     MoveList candidates;
-    Generate<false>(side, candidates);
+    if (noisyOnly) {
+        Generate<false, true>(side, candidates);
+    } else {
+        Generate<false, false>(side, candidates);
+    }
     for (const Move move : candidates) {
         if (ClassicKingSafeAfter(side, move)) moves.Add(move);
     }
@@ -237,6 +256,7 @@ bool Position::GivesCheck(Move move) const {
     Bitboard occupied = (occupied_ & ~SquareBit(from)) | SquareBit(to);
     PieceType moved = TypeOn(from);
     int landing = to;
+    Bitboard vacated = SquareBit(from) | SquareBit(to);  // Squares our sliders no longer hold.
     if (kind == kPromotionMove) moved = PromotionOf(move);
     if (kind == kEnPassantMove) occupied &= ~SquareBit(pawnsUp_[Index(us)] ? to - 8 : to + 8);
     if (kind == kCastlingMove) {
@@ -244,6 +264,7 @@ bool Position::GivesCheck(Move move) const {
         const int rookFrom = kingSide ? to + 1 : to - 2;
         landing = kingSide ? to - 1 : to + 1;
         occupied = (occupied & ~SquareBit(rookFrom)) | SquareBit(landing);
+        vacated |= SquareBit(rookFrom);
         moved = Rook;
     }
     // The moved piece from its new square.
@@ -270,7 +291,7 @@ bool Position::GivesCheck(Move move) const {
     }
     if (direct & SquareBit(king)) return true;
     // Any other piece of ours whose line the move opened.
-    const Bitboard ours = byColour_[Index(us)] & ~SquareBit(from) & ~SquareBit(to);
+    const Bitboard ours = byColour_[Index(us)] & ~vacated;
     const Bitboard diagonal = (byType_[Bishop] | byType_[Queen] | byType_[Other]) & ours;
     const Bitboard straight = (byType_[Rook] | byType_[Queen] | byType_[Other]) & ours;
     return ((BishopAttacks(king, occupied) & diagonal) |

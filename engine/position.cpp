@@ -210,7 +210,8 @@ void Position::DoMove(Move move) {
     if (code % 7 == Pawn && rules_ == Rules::Standard && (from ^ to) == 16) {
         epSquare_ = static_cast<std::int8_t>((from + to) / 2);
     }
-    halfmove_ = resetsClock ? 0 : static_cast<std::uint16_t>(halfmove_ + 1);
+    // The clock stops at its largest value in a Classic game of endless quiet moves.
+    halfmove_ = resetsClock ? 0 : static_cast<std::uint16_t>(halfmove_ + (halfmove_ < 0xFFFF));
     if (us == Side::Black) ++fullmove_;
     side_ = Opponent(us);
     key ^= gZobrist.blackToMove;
@@ -219,6 +220,7 @@ void Position::DoMove(Move move) {
 }
 
 void Position::UndoMove() {
+    if (historySize_ == 0) return;
     const Undo& undo = history_[--historySize_];
     const Move move = undo.move;
     const int from = MoveFrom(move);
@@ -249,13 +251,14 @@ void Position::DoNullMove() {
     PushHistory(Undo{key_, kNoMove, ' ', castling_, epSquare_, halfmove_});
     key_ ^= EnPassantKey();
     epSquare_ = -1;
-    ++halfmove_;
+    halfmove_ = static_cast<std::uint16_t>(halfmove_ + (halfmove_ < 0xFFFF));
     if (side_ == Side::Black) ++fullmove_;
     side_ = Opponent(side_);
     key_ ^= gZobrist.blackToMove;
 }
 
 void Position::UndoNullMove() {
+    if (historySize_ == 0) return;
     const Undo& undo = history_[--historySize_];
     side_ = Opponent(side_);
     if (side_ == Side::Black) --fullmove_;

@@ -107,6 +107,7 @@ class Position {
     // Standard positions only. On failure the position is unchanged and error (if given)
     // says what was refused.
     bool SetFen(std::string_view fen, std::string* error);
+    // Under Classic rules too, for reading: a byte of neither side is written '?'.
     std::string Fen() const;
     // The board in the game's layout, every byte as it stands.
     void ToClassicBoard(signed char squares[64]) const;
@@ -119,8 +120,9 @@ class Position {
     int CastlingRights() const { return castling_; }
     // The square behind a pawn that has just made its double step, or -1.
     int EnPassantSquare() const { return epSquare_; }
-    // Plies made since this position was set up (and still in the history).
-    int GamePly() const { return historySize_; }
+    // Moves (null moves included) that can be taken back: those made since the position was
+    // set up, or the most recent ones when there were more than the history holds.
+    int UndoablePlies() const { return historySize_; }
 
     // Pieces, for the evaluation and the search.
     char LetterOn(int square) const { return static_cast<char>(board_[square]); }
@@ -146,13 +148,18 @@ class Position {
     Bitboard AttackersOf(int square, Side side, Bitboard occupied) const;
 
     void GenerateLegal(MoveList& moves) const;
+    // The legal captures (capture in passing included) and promotions, for the quiescence
+    // search: the moves of GenerateLegal that IsCapture or promote, in less time.
+    void GenerateNoisy(MoveList& moves) const;
     // Whether the side to move's king is attacked (or missing, under Classic).
     bool InCheck() const;
     bool IsLegal(Move move) const;
     bool IsCapture(Move move) const;
     bool GivesCheck(Move move) const;
 
-    // The move must be legal here.
+    // The move must be legal here. Under Classic rules a pawn that reaches its last rank
+    // becomes a queen; a pawn that a saved game left standing there is the game's to settle.
+    // Taking back with nothing to take back does nothing.
     void DoMove(Move move);
     void UndoMove();
     void DoNullMove();
@@ -191,9 +198,9 @@ class Position {
     std::uint64_t EnPassantKey() const;
     void PushHistory(const Undo& undo);
 
-    template <bool kLegalOnly>
+    template <bool kLegalOnly, bool kNoisyOnly>
     void Generate(Side side, MoveList& moves) const;
-    void GenerateClassicByTrial(Side side, MoveList& moves) const;
+    void GenerateClassicByTrial(Side side, MoveList& moves, bool noisyOnly) const;
     bool ClassicKingSafeAfter(Side side, Move move) const;
     bool RegularForClassicGeneration(Side side) const;
     bool CanCaptureEnPassant() const;

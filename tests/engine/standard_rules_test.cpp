@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <string>
 
 #include "engine/bitboard.h"
 #include "engine/move_text.h"
+#include "engine/perft.h"
 #include "engine/position.h"
 #include "tests/differential/generated_positions.h"
 #include "tests/engine/engine_test_support.h"
@@ -133,6 +135,16 @@ TEST(StandardMoves, CastlingWithAllItsConditions) {
     EXPECT_EQ(castled.Fen(), "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 3 9");
 }
 
+// Check by the rook that castling brings, on either side.
+TEST(StandardMoves, CastlingChecksWithTheRookWhereItLands) {
+    Position shortSide = FenPosition("5k2/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+    EXPECT_TRUE(shortSide.GivesCheck(ParseMoveText(shortSide, "e1g1")));
+    EXPECT_FALSE(shortSide.GivesCheck(ParseMoveText(shortSide, "e1c1")));
+    Position longSide = FenPosition("3k4/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+    EXPECT_TRUE(longSide.GivesCheck(ParseMoveText(longSide, "e1c1")));
+    EXPECT_FALSE(longSide.GivesCheck(ParseMoveText(longSide, "e1g1")));
+}
+
 TEST(StandardMoves, CaptureInPassing) {
     Position position = FenPosition("4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1");
     Play(position, "e2e4");
@@ -156,7 +168,8 @@ TEST(StandardMoves, CaptureInPassing) {
 
 // Every move of positions from random games, made and taken back, restores the FEN and the
 // key; the key kept move by move equals the one worked out from the FEN; GivesCheck and
-// IsCapture agree with the move made. Under both rule sets.
+// IsCapture agree with the move made; the noisy moves are the captures and promotions among
+// the legal ones. Under both rule sets.
 TEST(StandardMoves, MakeTakeBackCheckAndCaptureAgree) {
     TestRandom random(17);
     int moves = 0;
@@ -169,6 +182,17 @@ TEST(StandardMoves, MakeTakeBackCheckAndCaptureAgree) {
             if (legal.size == 0) break;
             const std::string fen = position.Fen();
             const std::uint64_t key = position.Key();
+            engine::MoveList noisy;
+            position.GenerateNoisy(noisy);
+            int noisyMoves = 0;
+            for (const engine::Move move : legal) {
+                if (position.IsCapture(move) || engine::KindOf(move) == engine::kPromotionMove) {
+                    ASSERT_TRUE(noisy.Contains(move))
+                        << engine::MoveToText(position, move) << " " << fen;
+                    ++noisyMoves;
+                }
+            }
+            ASSERT_EQ(noisy.size, noisyMoves) << fen;
             for (const engine::Move move : legal) {
                 const bool capture = position.IsCapture(move);
                 const int pieces = engine::Count(position.Occupied());
@@ -190,6 +214,18 @@ TEST(StandardMoves, MakeTakeBackCheckAndCaptureAgree) {
         }
     }
     EXPECT_GT(moves, 50000);
+}
+
+// A Position made but never set up is an empty board: no moves, and nothing breaks.
+TEST(StandardMoves, EmptyPositionHasNoMoves) {
+    Position empty;
+    engine::MoveList moves;
+    empty.GenerateLegal(moves);
+    EXPECT_EQ(moves.size, 0);
+    empty.GenerateNoisy(moves);
+    EXPECT_EQ(moves.size, 0);
+    EXPECT_EQ(engine::Perft(empty, 3), 0u);
+    EXPECT_EQ(empty.Fen(), "8/8/8/8/8/8/8/8 w - - 0 1");
 }
 
 TEST(StandardMoves, NullMovePassesTheTurn) {
@@ -217,8 +253,13 @@ TEST(StandardMoves, GamesLongerThanTheHistory) {
     for (int ply = 0; ply < 3 * Position::kHistoryCapacity; ply += 4) {
         Play(repeated, "g8f6 g1f3 f6g8 f3g1");
     }
-    EXPECT_EQ(repeated.GamePly() % 4, 0);
+    EXPECT_EQ(repeated.UndoablePlies() % 4, 0);
     for (int back = 0; back < 100; ++back) repeated.UndoMove();
+    // Past the start of what the history holds, taking back does nothing.
+    Position fresh = Position::Start(Rules::Standard);
+    fresh.UndoMove();
+    fresh.UndoNullMove();
+    EXPECT_EQ(fresh.Fen(), Position::Start(Rules::Standard).Fen());
     signed char squares[64];
     signed char start[64];
     repeated.ToClassicBoard(squares);
@@ -227,7 +268,7 @@ TEST(StandardMoves, GamesLongerThanTheHistory) {
     EXPECT_EQ(repeated.Key(), Position::Start(Rules::Classic).Key());
 }
 
-TEST(Bitboards, SliderTablesEqualAttacksFoundSquareBySquare) {
+TEST(Bitboards, TablesAndCountsEqualTheSlowWay) {
     engine::InitAttackTables();
     TestRandom random(41);
     for (int trial = 0; trial < 20000; ++trial) {
@@ -238,6 +279,7 @@ TEST(Bitboards, SliderTablesEqualAttacksFoundSquareBySquare) {
         ASSERT_EQ(engine::BishopAttacks(square, occupied),
                   engine::SlowBishopAttacks(square, occupied));
         ASSERT_EQ(engine::RookAttacks(square, occupied), engine::SlowRookAttacks(square, occupied));
+        ASSERT_EQ(engine::Count(occupied), std::popcount(occupied));
     }
 }
 
