@@ -4,53 +4,62 @@
 // the endgame, blended by the material left on the board. The list is written once here so
 // that the evaluation, the tuning tool and its output share the same names and order.
 //
+// The numbers were first set by hand, then fitted by bench/engine/tune.cpp to 82 000 quiet
+// positions from 1 400 games of the engine against itself (3 000 nodes a move, random
+// openings), with each weight held near its hand-set value unless the positions clearly
+// moved it.
+//
 // EVAL_TERM(name, middle game, endgame)
-#define KESTRION_EVAL_TERMS(EVAL_TERM) \
-    EVAL_TERM(PawnValue, 82, 112)      \
-    EVAL_TERM(KnightValue, 330, 300)   \
-    EVAL_TERM(BishopValue, 345, 315)   \
-    EVAL_TERM(RookValue, 470, 540)     \
-    EVAL_TERM(QueenValue, 1000, 1000)  \
-    EVAL_TERM(PawnRank3, 0, 4)         \
-    EVAL_TERM(PawnRank4, 4, 10)        \
-    EVAL_TERM(PawnRank5, 10, 22)       \
-    EVAL_TERM(PawnRank6, 24, 44)       \
-    EVAL_TERM(PawnRank7, 50, 80)       \
-    EVAL_TERM(PawnCentre, 12, 0)       \
-    EVAL_TERM(KnightCentre, 10, 8)     \
-    EVAL_TERM(BishopCentre, 5, 5)      \
-    EVAL_TERM(QueenCentre, 1, 5)       \
-    EVAL_TERM(KingCentre, 0, 14)       \
-    EVAL_TERM(KingHomeRank, 24, 0)     \
-    EVAL_TERM(KingWing, 16, 0)         \
-    EVAL_TERM(RookSeventh, 10, 24)     \
-    EVAL_TERM(RookOpenFile, 24, 8)     \
-    EVAL_TERM(RookHalfOpenFile, 12, 6) \
-    EVAL_TERM(KnightMobility, 4, 4)    \
-    EVAL_TERM(BishopMobility, 5, 5)    \
-    EVAL_TERM(RookMobility, 2, 4)      \
-    EVAL_TERM(QueenMobility, 1, 3)     \
-    EVAL_TERM(DoubledPawn, -10, -20)   \
-    EVAL_TERM(IsolatedPawn, -10, -12)  \
-    EVAL_TERM(SupportedPawn, 6, 4)     \
-    EVAL_TERM(PassedRank2, 4, 10)      \
-    EVAL_TERM(PassedRank3, 4, 12)      \
-    EVAL_TERM(PassedRank4, 8, 24)      \
-    EVAL_TERM(PassedRank5, 16, 44)     \
-    EVAL_TERM(PassedRank6, 32, 76)     \
-    EVAL_TERM(PassedRank7, 56, 120)    \
-    EVAL_TERM(PassedOwnKing, 0, -4)    \
-    EVAL_TERM(PassedEnemyKing, 0, 8)   \
-    EVAL_TERM(KingShieldPawn, 12, 0)   \
-    EVAL_TERM(KingOpenFile, -24, 0)    \
-    EVAL_TERM(KingZoneKnight, 3, 0)    \
-    EVAL_TERM(KingZoneBishop, 3, 0)    \
-    EVAL_TERM(KingZoneRook, 4, 0)      \
-    EVAL_TERM(KingZoneQueen, 6, 0)     \
-    EVAL_TERM(KingDanger, 20, 0)       \
-    EVAL_TERM(BishopPair, 30, 50)      \
-    EVAL_TERM(PawnThreat, 40, 30)      \
-    EVAL_TERM(Tempo, 14, 6)
+#define KESTRION_EVAL_TERMS(EVAL_TERM)  \
+    EVAL_TERM(PawnValue, 66, 92)        \
+    EVAL_TERM(KnightValue, 330, 304)    \
+    EVAL_TERM(BishopValue, 343, 313)    \
+    EVAL_TERM(RookValue, 476, 544)      \
+    EVAL_TERM(QueenValue, 1000, 1002)   \
+    EVAL_TERM(PawnRank3, 2, 12)         \
+    EVAL_TERM(PawnRank4, 8, 2)          \
+    EVAL_TERM(PawnRank5, -2, 26)        \
+    EVAL_TERM(PawnRank6, 28, 42)        \
+    EVAL_TERM(PawnRank7, 48, 78)        \
+    EVAL_TERM(PawnCentre, -6, -12)      \
+    EVAL_TERM(KnightCentre, 14, 16)     \
+    EVAL_TERM(BishopCentre, 7, 13)      \
+    EVAL_TERM(QueenCentre, 3, 9)        \
+    EVAL_TERM(KingCentre, 0, 12)        \
+    EVAL_TERM(KingHomeRank, 16, -14)    \
+    EVAL_TERM(KingWing, 26, 0)          \
+    EVAL_TERM(RookSeventh, 12, 30)      \
+    EVAL_TERM(RookOpenFile, 42, 12)     \
+    EVAL_TERM(RookHalfOpenFile, 16, 10) \
+    EVAL_TERM(KnightMobility, 8, 2)     \
+    EVAL_TERM(BishopMobility, 5, 5)     \
+    EVAL_TERM(RookMobility, 4, 4)       \
+    EVAL_TERM(QueenMobility, 1, 11)     \
+    EVAL_TERM(DoubledPawn, -10, -16)    \
+    EVAL_TERM(IsolatedPawn, -12, -8)    \
+    EVAL_TERM(SupportedPawn, -4, -2)    \
+    EVAL_TERM(PassedRank2, -4, 4)       \
+    EVAL_TERM(PassedRank3, -4, -4)      \
+    EVAL_TERM(PassedRank4, 10, 20)      \
+    EVAL_TERM(PassedRank5, 24, 46)      \
+    EVAL_TERM(PassedRank6, 32, 72)      \
+    EVAL_TERM(PassedRank7, 56, 118)     \
+    EVAL_TERM(PassedBlocked, -8, -30)   \
+    EVAL_TERM(PassedOwnKing, 0, -10)    \
+    EVAL_TERM(PassedEnemyKing, -2, 20)  \
+    EVAL_TERM(KingShieldPawn, 6, 0)     \
+    EVAL_TERM(KingOpenFile, -24, -2)    \
+    EVAL_TERM(KingZoneKnight, 3, 0)     \
+    EVAL_TERM(KingZoneBishop, 9, 0)     \
+    EVAL_TERM(KingZoneRook, 6, 0)       \
+    EVAL_TERM(KingZoneQueen, 6, 0)      \
+    EVAL_TERM(KingDanger, 20, 0)        \
+    EVAL_TERM(BishopPair, 30, 52)       \
+    EVAL_TERM(PawnThreat, 44, 30)       \
+    EVAL_TERM(MinorThreat, 24, 22)      \
+    EVAL_TERM(RookThreat, 20, 20)       \
+    EVAL_TERM(KnightOutpost, 18, 6)     \
+    EVAL_TERM(Tempo, 6, 0)
 
 namespace engine {
 

@@ -171,6 +171,9 @@ class SideEvaluator {
                 kPassedTerms[rank] != Term::Count) {
                 s_.Add(p_, kPassedTerms[rank]);
                 const int stop = up_ ? square + 8 : square - 8;
+                if ((occupied_ >> stop) & 1) {
+                    s_.Add(p_, Term::PassedBlocked);
+                }
                 if (ourKingSquare_ >= 0) {
                     s_.Add(p_, Term::PassedOwnKing, Distance(ourKingSquare_, stop));
                 }
@@ -193,10 +196,21 @@ class SideEvaluator {
                 units += hits * p_.Mg(weight);
             }
         };
+        const Bitboard theirMajors = b_.pieces[them_][K::kRook] | b_.pieces[them_][K::kQueen];
+        const Bitboard theirQueens = b_.pieces[them_][K::kQueen];
+        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
         Bitboard knights = b_.pieces[us_][K::kKnight];
         while (knights != 0) {
             const int square = PopLowest(knights);
             const Bitboard attacked = KnightAttacks(square);
+            s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
+            // A knight on the far half, held by a pawn, that no enemy pawn can chase away.
+            const int rank = RelativeRank(square, up_);
+            const int file = square % 8;
+            if (rank >= 3 && rank <= 5 && ((ourPawnAttacks >> square) & 1) &&
+                (theirPawns_ & AdjacentFiles(file) & RanksAhead(square / 8, up_)) == 0) {
+                s_.Add(p_, Term::KnightOutpost);
+            }
             s_.Add(p_, Term::KnightCentre, 3 - Ring(square));
             s_.Add(p_, Term::KnightMobility, Bits(attacked & safe) - 4);
             kingZone(attacked, Term::KingZoneKnight);
@@ -205,6 +219,7 @@ class SideEvaluator {
         while (bishops != 0) {
             const int square = PopLowest(bishops);
             const Bitboard attacked = BishopAttacks(square, occupied_);
+            s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
             s_.Add(p_, Term::BishopCentre, 3 - Ring(square));
             s_.Add(p_, Term::BishopMobility, Bits(attacked & safe) - 6);
             kingZone(attacked, Term::KingZoneBishop);
@@ -213,6 +228,7 @@ class SideEvaluator {
         while (rooks != 0) {
             const int square = PopLowest(rooks);
             const Bitboard attacked = RookAttacks(square, occupied_);
+            s_.Add(p_, Term::RookThreat, Bits(attacked & theirQueens));
             const Bitboard file = FileMask(square % 8);
             if ((ourPawns_ & file) == 0) {
                 s_.Add(p_, (theirPawns_ & file) == 0 ? Term::RookOpenFile : Term::RookHalfOpenFile);

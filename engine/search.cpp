@@ -44,6 +44,9 @@ struct Frame {
     Stage stage = Stage::Enter;
     bool inCheck = false;
     int staticEval = 0;
+    // Whether the static evaluation rose since this side's previous move: pruning is then
+    // less safe, since the position is getting better.
+    bool improving = false;
     Move ttMove = kNoMove;
     int bestScore = 0;
     Move bestMove = kNoMove;
@@ -117,6 +120,8 @@ struct SearchState {
 
     Move killers[kMaxPly + 2][2];
     int history[2][64][64];
+    // The quiet move that last refuted each move (by its squares), tried after the killers.
+    Move counterMoves[64][64];
     Move pv[kMaxPly + 1][kMaxPly + 1];
     int pvLength[kMaxPly + 1];
 
@@ -181,6 +186,7 @@ void SearchState::Begin(const Position& root, const SearchLimits& newLimits) {
     info = SearchInfo{};
     std::fill(&killers[0][0], &killers[0][0] + (kMaxPly + 2) * 2, kNoMove);
     std::fill(&history[0][0][0], &history[0][0][0] + 2 * 64 * 64, 0);
+    std::fill(&counterMoves[0][0], &counterMoves[0][0] + 64 * 64, kNoMove);
     table.NextGeneration();
 
     position.GenerateLegal(rootMoves);
@@ -421,6 +427,7 @@ void SearchState::EnterNode(Frame& f, int ply) {
     const Side us = position.SideToMove();
     f.inCheck = position.InCheck();
     f.ttMove = kNoMove;
+    f.improving = false;
     f.staticEval = 0;
 
     if (ply > 0) {
@@ -460,10 +467,12 @@ void SearchState::EnterNode(Frame& f, int ply) {
             }
         }
         f.staticEval = f.inCheck ? 0 : (entry != nullptr ? entry->eval : Eval());
+        f.improving = !f.inCheck && ply >= 2 && !frames[ply - 2].inCheck &&
+                      f.staticEval > frames[ply - 2].staticEval;
 
         if (!f.pvNode && !f.inCheck) {
             // So far above beta that a few plies will not bring it down.
-            if (f.depth <= 6 && f.staticEval - 85 * f.depth >= f.beta &&
+            if (f.depth <= 6 && f.staticEval - 85 * (f.depth - f.improving) >= f.beta &&
                 f.staticEval < kMateBound) {
                 Return(f.staticEval);
                 return;
@@ -548,6 +557,9 @@ void SearchState::StartMoves(Frame& f, int ply) {
 
 void SearchState::OrderMoves(Frame& f, int ply) {
     const int us = Index(position.SideToMove());
+    const Move previous = position.LastMove();
+    const Move counter =
+        previous != kNoMove ? counterMoves[MoveFrom(previous)][MoveTo(previous)] : kNoMove;
     for (int i = 0; i < f.moves.size; ++i) {
         const Move move = f.moves.moves[i];
         int key;
@@ -569,6 +581,8 @@ void SearchState::OrderMoves(Frame& f, int ply) {
             key = kKillerOrder + 1;
         } else if (move == killers[ply][1]) {
             key = kKillerOrder;
+        } else if (move == counter) {
+            key = kKillerOrder - 1;
         } else {
             key = history[us][MoveFrom(move)][MoveTo(move)];
         }
@@ -606,11 +620,15 @@ void SearchState::NextMove(Frame& f, int ply) {
         if (prunable && f.moveCount > 0) {
             if (quiet && f.depth <= 6 && !position.GivesCheck(move)) {
                 // Late quiet moves near the horizon seldom matter.
-                if (f.quietCount >= LateMoveLimit(f.depth)) {
+                if (f.quietCount >= LateMoveLimit(f.depth) / (f.improving ? 1 : 2) + 1) {
                     continue;
                 }
                 // Far below alpha, and a quiet move will not make it up.
                 if (f.depth <= 4 && f.staticEval + 90 + 90 * f.depth <= f.alpha) {
+                    continue;
+                }
+                // A move that puts its piece where it is lost for nothing.
+                if (f.depth <= 5 && StaticExchange(position, move) < -25 * f.depth * f.depth) {
                     continue;
                 }
             } else if (!quiet && f.depth <= 4 && f.order[index] < 0 &&
@@ -713,6 +731,10 @@ void SearchState::UpdateQuietStats(Frame& f, int ply, Move move) {
     if (killers[ply][0] != move) {
         killers[ply][1] = killers[ply][0];
         killers[ply][0] = move;
+    }
+    const Move previous = position.LastMove();
+    if (previous != kNoMove) {
+        counterMoves[MoveFrom(previous)][MoveTo(previous)] = move;
     }
     const int us = Index(position.SideToMove());
     const int bonus = std::min(f.depth * f.depth, 400);

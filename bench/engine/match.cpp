@@ -7,7 +7,9 @@
 // A player is a level name, "classic" (the game's one-move player), "nodes:N" (full strength
 // with N nodes a move), "tuned:FILE" (full strength with the weights in FILE, a list of
 // integers as the tuner writes them; nodes from --nodes) or "uci:PATH:ELO:MS" (a UCI engine
-// limited to ELO, MS milliseconds a move; standard rules only).
+// limited to ELO, MS milliseconds a move; standard rules only) or "ucinodes:PATH:N" (a UCI
+// engine at N nodes a move, such as another build of this tool run with --serve, which
+// answers as a UCI engine at full strength).
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,6 +112,7 @@ class ClassicOpponent : public Player {
 
 class UciOpponent : public Player {
   public:
+    // ms > 0: that many milliseconds a move; otherwise -ms nodes a move.
     UciOpponent(const std::string& path, int elo, int ms) : ms_(ms) {
         int toChild[2];
         int fromChild[2];
@@ -120,7 +123,9 @@ class UciOpponent : public Player {
             dup2(fromChild[1], 1);
             close(toChild[1]);
             close(fromChild[0]);
-            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+            // PATH may carry arguments: the shell splits them.
+            const std::string command = "exec " + path;
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
             std::_Exit(127);
         }
         close(toChild[0]);
@@ -160,8 +165,8 @@ class UciOpponent : public Player {
             command += moves;
         }
         Send(command);
-        command = "go movetime ";
-        command += std::to_string(ms_);
+        command = ms_ > 0 ? "go movetime " : "go nodes ";
+        command += std::to_string(ms_ > 0 ? ms_ : -ms_);
         Send(command);
         const std::string line = WaitFor("bestmove");
         const std::string text = line.substr(9, line.find(' ', 9) - 9);
@@ -220,6 +225,11 @@ std::unique_ptr<Player> MakePlayer(const std::string& spec, std::uint64_t nodes,
         }
         return std::make_unique<NodesOpponent>(nodes, keep.back().get());
     }
+    if (spec.rfind("ucinodes:", 0) == 0) {
+        const std::size_t a = spec.find(':', 9);
+        return std::make_unique<UciOpponent>(spec.substr(9, a - 9), 0,
+                                             -std::atoi(spec.substr(a + 1).c_str()));
+    }
     if (spec.rfind("uci:", 0) == 0) {
         const std::size_t a = spec.find(':', 4);
         const std::size_t b = spec.find(':', a + 1);
@@ -257,9 +267,51 @@ int Outcome(const Position& position) {
     }
 }
 
+// Just enough of the UCI protocol for this harness to play one build of the engine against
+// another at a fixed number of nodes: "position fen F [moves ...]" and "go nodes N".
+int Serve() {
+    engine::Searcher searcher(16);
+    Position position;
+    char buffer[65536];
+    while (std::fgets(buffer, sizeof buffer, stdin) != nullptr) {
+        std::string line = buffer;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        if (line == "uci") {
+            std::printf("id name kestrion-engine-match\nuciok\n");
+        } else if (line == "isready") {
+            std::printf("readyok\n");
+        } else if (line == "quit") {
+            return 0;
+        } else if (line.rfind("position fen ", 0) == 0) {
+            const std::size_t movesAt = line.find(" moves");
+            position.SetFen(
+                line.substr(13, movesAt == std::string::npos ? std::string::npos : movesAt - 13),
+                nullptr);
+            if (movesAt != std::string::npos) {
+                std::size_t at = movesAt + 7;
+                while (at < line.size()) {
+                    const std::size_t end = std::min(line.find(' ', at), line.size());
+                    position.DoMove(engine::ParseMoveText(position, line.substr(at, end - at)));
+                    at = end + 1;
+                }
+            }
+        } else if (line.rfind("go nodes ", 0) == 0) {
+            engine::SearchLimits limits;
+            limits.nodes = std::strtoull(line.c_str() + 9, nullptr, 10);
+            searcher.Clear();
+            searcher.Begin(position, limits);
+            searcher.Run();
+            std::printf("bestmove %s\n", engine::MoveToText(position, searcher.BestMove()).c_str());
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--serve") == 0) return Serve();
     std::string a = "master";
     std::string b = "club";
     Rules rules = Rules::Standard;

@@ -3,7 +3,8 @@
 // position, and moving each weight while the error falls).
 //
 //   kestrion-engine-tune generate --games 1000 --nodes 4000 --seed 1 --out positions.txt
-//   kestrion-engine-tune fit --in positions.txt --out weights.txt [--passes 4]
+//   kestrion-engine-tune fit --in positions.txt[,more.txt] --out weights.txt [--passes 4]
+//                            [--regularization 3e-4]
 //
 // `generate` plays games of the engine against itself from random openings and writes every
 // quiet position (not in check, where the capture search agrees with the evaluation) with
@@ -119,6 +120,20 @@ double Sigmoid(double score, double k) {
     return 1.0 / (1.0 + std::pow(10.0, -k * score / 400.0));
 }
 
+// Each weight pays for straying from where it started, so that a weight the positions say
+// little about stays put instead of chasing their noise.
+double gRegularization = 3e-4;
+
+double Penalty(const EvalParams& params) {
+    const EvalParams& start = engine::DefaultEvalParams();
+    double sum = 0;
+    for (int i = 0; i < 2 * engine::kTermCount; ++i) {
+        const double d = (params.values[i] - start.values[i]) / 100.0;
+        sum += d * d;
+    }
+    return gRegularization * sum;
+}
+
 double Error(const std::vector<Sample>& samples, const EvalParams& params, double k) {
     double sum = 0;
     for (const Sample& s : samples) {
@@ -127,7 +142,7 @@ double Error(const std::vector<Sample>& samples, const EvalParams& params, doubl
         const double d = s.result - Sigmoid(score, k);
         sum += d * d;
     }
-    return sum / samples.size();
+    return sum / samples.size() + Penalty(params);
 }
 
 void Write(const EvalParams& params, const std::string& out) {
@@ -142,15 +157,21 @@ void Write(const EvalParams& params, const std::string& out) {
 }
 
 int Fit(const std::string& in, const std::string& out, int passes) {
-    std::ifstream file(in);
     std::vector<Sample> samples;
     std::string line;
-    while (std::getline(file, line)) {
-        const std::size_t bar = line.find('|');
-        if (bar == std::string::npos) continue;
-        Position position;
-        if (!position.SetFen(line.substr(0, bar), nullptr)) continue;
-        samples.push_back({engine::ReadEvalBoard(position), std::atof(line.c_str() + bar + 1)});
+    // Several files may be given, separated by commas.
+    std::size_t from = 0;
+    while (from <= in.size()) {
+        const std::size_t comma = std::min(in.find(',', from), in.size());
+        std::ifstream file(in.substr(from, comma - from));
+        from = comma + 1;
+        while (std::getline(file, line)) {
+            const std::size_t bar = line.find('|');
+            if (bar == std::string::npos) continue;
+            Position position;
+            if (!position.SetFen(line.substr(0, bar), nullptr)) continue;
+            samples.push_back({engine::ReadEvalBoard(position), std::atof(line.c_str() + bar + 1)});
+        }
     }
     if (samples.empty()) {
         std::fprintf(stderr, "no positions in %s\n", in.c_str());
@@ -228,6 +249,8 @@ int main(int argc, char** argv) {
             seed = static_cast<std::uint32_t>(std::atoi(value));
         else if (arg == "--passes")
             passes = std::atoi(value);
+        else if (arg == "--regularization")
+            gRegularization = std::atof(value);
         else if (arg == "--in")
             in = value;
         else if (arg == "--out")

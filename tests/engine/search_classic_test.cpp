@@ -121,3 +121,24 @@ TEST(SearchClassic, NoDrawByRepetitionUnderTheGamesRules) {
 }
 
 }  // namespace
+
+namespace {
+
+// Under the game's rules a side left without a move ends the game at once, even when it has
+// just moved itself into that: a lost side can save the game so, and the search knows it.
+TEST(SearchClassic, MovingIntoNoMovesDrawsUnderTheGamesRules) {
+    const char* rows[8] = {"        ", "        ", "        ", "        ",
+                           "   k    ", "   P q  ", "        ", "   nK   "};
+    const Position position = Classic(rows, Side::White);
+    Searcher searcher(1);
+    SearchLimits limits;
+    limits.depth = 5;
+    const auto outcome = search_test::Search(searcher, position, limits);
+    EXPECT_EQ(engine::MoveToText(position, outcome.move), "d3d2");
+    EXPECT_EQ(outcome.score, 0);
+    Position after = position;
+    after.DoMove(outcome.move);
+    EXPECT_EQ(after.ClassicStatus(), 3);  // White stalemated: the game ends drawn.
+}
+
+}  // namespace
