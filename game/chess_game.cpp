@@ -208,7 +208,7 @@ int ChessGame::TakeBack() {
     if (!CanTakeBack()) return 0;
     PlayedMove played;
     while (history.Pop(played)) {
-        if (rules == RulesStandard && position.GamePly() > 0) position.UndoMove();
+        if (rules == RulesStandard && position.UndoablePlies() > 0) position.UndoMove();
         if (IsHumanSide(played.mover)) break;
     }
     board = played.before;

@@ -63,7 +63,7 @@ std::string ChessGame::PgnText() const {
     // The moves are read back off the position's own history, oldest first.
     engine::Position root = position;
     std::vector<engine::Move> moves;
-    while (root.GamePly() > 0) {
+    while (root.UndoablePlies() > 0) {
         moves.insert(moves.begin(), root.LastMove());
         root.UndoMove();
     }
