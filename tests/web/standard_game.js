@@ -91,14 +91,27 @@ async function openPage(page, url) {
 // A square's centre from its Standard name: White's first rank is the bottom row.
 const squareX = (name) => 120 + 50 * (name.charCodeAt(0) - 97) + 25;
 const squareY = (name) => 40 + 50 * (8 - Number(name[1])) + 25;
-// A move, then time for its glide: the longest here, a bishop over three squares, takes
-// 1.3 s, and presses during a glide are not taken.
+const board = (rgb) => crop(rgb, 100, 20, 440, 440);
+
+// Waits until the board has stood still for a while: a glide has landed (presses during a
+// glide are not taken).
+async function settle(page) {
+  await parkPointer(page);
+  let last = board(await picture(page));
+  let still = 0;
+  for (let i = 0; i < 60 && still < 3; ++i) {
+    await sleep(120);
+    const now = board(await picture(page));
+    still = now.equals(last) ? still + 1 : 0;
+    last = now;
+  }
+}
+
 async function move(page, text) {
   await click(page, squareX(text.slice(0, 2)), squareY(text.slice(0, 2)));
   await click(page, squareX(text.slice(2, 4)), squareY(text.slice(2, 4)));
-  await sleep(1500);
+  await settle(page);
 }
-const board = (rgb) => crop(rgb, 100, 20, 440, 440);
 
 // The 99th percentile and the longest of the intervals between the page's painted frames
 // over `ms` milliseconds, while `during` runs.
