@@ -96,10 +96,12 @@ void ChessApp::HandleBoardPress() {
 void ChessApp::StartAnimation() {
     game.GetLastMove(animMove, &animMovedPiece, &animCapturedPiece);
     animMove[4] = '\0';
-    std::memcpy(animRookMove, game.rookMove, sizeof animRookMove);
-    animRookPiece = game.rookLetter;
-    std::memcpy(animPassedSquare, game.passedSquare, sizeof animPassedSquare);
-    animPassedPiece = game.passedPawn;
+    // Only a Standard move moves or takes a second piece.
+    const bool standard = game.rules == RulesStandard;
+    std::memcpy(animRookMove, standard ? game.rookMove : "\0\0\0\0", sizeof animRookMove);
+    animRookPiece = standard ? game.rookLetter : ' ';
+    std::memcpy(animPassedSquare, standard ? game.passedSquare : "\0\0", sizeof animPassedSquare);
+    animPassedPiece = standard ? game.passedPawn : ' ';
     animElapsed = 0;
     // A move record that names no squares (the computer found nothing to play) has
     // nothing to glide.
@@ -142,7 +144,12 @@ void ChessApp::HandleSideMenu() {
 
 void ChessApp::TakeBackMove() {
     if (dialog != DialogNone || animating == 1) return;
-    if (game.TakeBack() == 0) return;
+    // While the picker asks for a piece the pawn has not moved yet: that is what goes back.
+    if (PickerShown()) {
+        game.CancelPromotion();
+    } else if (game.TakeBack() == 0) {
+        return;
+    }
     selectedFile = selectedRank = -1;
     // Settled at once, so the screen shows the human's turn in this very frame.
     stepResult = game.Step();

@@ -103,6 +103,8 @@ int ChessGame::LoadGame(const char* path) {
         board.Reset();
     }
     whiteLevel = blackLevel = LevelClassic;
+    promotionFrom = promotionTo = -1;
+    rookMove[0] = passedSquare[0] = '\0';
     char line[kLinePieceLength + 1];
     // Ends at the end of the file and on a read error alike.
     while (std::fgets(line, sizeof line, file) != nullptr) ApplySavedLine(line);

@@ -72,6 +72,19 @@ TEST_F(StandardScreenTest, CastlingIsGreenAndTheRookGlidesBesideTheKing) {
     EXPECT_EQ(PieceOn('g', '8'), kWhiteKing);
     EXPECT_EQ(PieceOn('f', '8'), kWhiteRook);
     EXPECT_EQ(app->stepResult, BlackToMove);
+
+    // A Classic game loaded next glides no rook left over from the castling.
+    ASSERT_TRUE(folder.Write("next.chs", std::string("Kestrion SaveGame file\r\n\r\nWhoseTurn = "
+                                                     "White\r\nWhiteType = Human\r\n"
+                                                     "BlackType = Human")));
+    ASSERT_EQ(app->game.LoadGame("next.chs"), 1);
+    EXPECT_EQ(app->game.rules, RulesClassic);
+    Frame(0, 470, 0);
+    PressSquare('e', '7');
+    PressSquare('e', '5');
+    ASSERT_EQ(app->animating, 1);
+    EXPECT_EQ(app->animRookMove[0], '\0');
+    EXPECT_EQ(app->animPassedSquare[0], '\0');
 }
 
 TEST_F(StandardScreenTest, APawnTakenInPassingStaysUntilTheMoverLands) {
@@ -108,6 +121,14 @@ TEST_F(StandardScreenTest, ThePickerChoosesTheNewPieceOrIsGivenUp) {
     for (int i = 0; i < 20; ++i) Frame(0, 470, 0, 100);
     EXPECT_EQ(app->stepResult, WhitePromotes);
     EXPECT_EQ(app->game.board.GetSquare('b', '2'), 'P');
+
+    Type("\x08");  // Backspace gives up the promotion, not the move before it
+    EXPECT_EQ(app->stepResult, WhiteToMove);
+    EXPECT_EQ(app->game.history.Count(), 0);
+    EXPECT_EQ(app->game.board.GetSquare('b', '2'), 'P');
+    PressSquare('b', '2');
+    PressSquare('b', '1');
+    ASSERT_EQ(app->stepResult, WhitePromotes);
 
     PressSquare('a', '8');  // anywhere else: given up, the pawn stays
     EXPECT_EQ(app->stepResult, WhiteToMove);
