@@ -4,6 +4,8 @@
 #include "app/button_state.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
+#include "app/promotion_picker.h"
+#include "app/take_back.h"
 #include "display/pieces_sheet.h"
 #include "display/tint.h"
 #include "rules/move_text.h"
@@ -29,6 +31,8 @@ constexpr int kMenuY = 20;
 constexpr int kMenuWidth = 80;
 constexpr int kMenuHeight = 40;
 
+constexpr int kRankStripWidth = 18;
+
 constexpr int kTooltipDrop = 32;
 constexpr int kGlyphSize = 8;
 constexpr int kTooltipShade = -10;
@@ -52,6 +56,25 @@ const char* PieceName(char letter) {
     }
 }
 
+// Classic: the position picture's row in the status sheet's middle column, or -1 for none.
+int ClassicStatusRow(int status) {
+    switch (status) {
+        case WhiteInCheck:
+            return 0;
+        case BlackInCheck:
+            return 1;
+        case BlackCheckmated:
+            return 2;
+        case WhiteCheckmated:
+            return 3;
+        case WhiteStalemated:
+        case BlackStalemated:
+            return 4;
+        default:
+            return -1;
+    }
+}
+
 void TintSquare(platform::Surface* target, int column, int row, int red, int green, int blue) {
     Tint(target, kBoardLeft + kSquareSize * column, kBoardTop + kSquareSize * row, kSquareSize,
          kSquareSize, red, green, blue);
@@ -60,11 +83,14 @@ void TintSquare(platform::Surface* target, int column, int row, int red, int gre
 }  // namespace
 
 void ChessApp::DrawBoard() {
+    DrawRankDigits();
     DrawHighlights();
     DrawPieces();
     DrawGlidingPiece();
+    DrawPromotionPicker();
     DrawStatusPanel();
     DrawSideMenu();
+    DrawTakeBackButton();
     DrawTooltip();
 }
 
@@ -75,7 +101,7 @@ void ChessApp::DrawHighlights() {
             for (int column = 0; column < kBoardSquares; ++column) {
                 char move[5] = {FileLetter(selectedFile), RankDigit(selectedRank),
                                 FileLetter(column), RankDigit(row), '\0'};
-                if (game.board.IsLegalMove(move, game.whoseTurn)) {
+                if (game.IsLegalTarget(move)) {
                     TintSquare(backBuffer, column, row, 0, kHighlight, 0);
                 }
             }
@@ -100,23 +126,66 @@ void ChessApp::DrawPieces() {
     for (int row = 0; row < kBoardSquares; ++row) {
         for (int column = 0; column < kBoardSquares; ++column) {
             char letter = game.board.GetSquare(FileLetter(column), RankDigit(row));
-            if (animating == 1 && animMove[2] == FileLetter(column) &&
-                animMove[3] == RankDigit(row)) {
-                letter = animCapturedPiece;
+            if (animating == 1) {
+                const char file = FileLetter(column), rank = RankDigit(row);
+                if (animMove[2] == file && animMove[3] == rank) letter = animCapturedPiece;
+                // A castling rook is on its way; a pawn taken in passing waits for the mover.
+                if (animRookMove[0] != '\0' && animRookMove[2] == file && animRookMove[3] == rank) {
+                    letter = ' ';
+                }
+                if (animPassedSquare[0] == file && animPassedSquare[1] == rank) {
+                    letter = animPassedPiece;
+                }
             }
             DrawPiece(letter, kBoardLeft + kPieceInset + kSquareSize * column, kSquareSize * row);
         }
     }
 }
 
+namespace {
+
+// Where a piece gliding along `move` stands after t of d milliseconds.
+void GlidePoint(const char* move, int t, int d, int* x, int* y) {
+    const int f0 = move[0], r0 = move[1], f1 = move[2], r1 = move[3];
+    *x = kBoardLeft + kPieceInset + kSquareSize * (f0 - 'a') + ((f1 - f0) * t * kSquareSize) / d;
+    *y = kSquareSize * (r0 - '1') + ((r1 - r0) * t * kSquareSize) / d;
+}
+
+}  // namespace
+
 void ChessApp::DrawGlidingPiece() {
     if (animating != 1 || animMovedPiece == ' ' || animDuration == 0) return;
-    const int f0 = animMove[0], r0 = animMove[1], f1 = animMove[2], r1 = animMove[3];
-    const int t = animElapsed, d = animDuration;
-    const int x =
-        kBoardLeft + kPieceInset + kSquareSize * (f0 - 'a') + ((f1 - f0) * t * kSquareSize) / d;
-    const int y = kSquareSize * (r0 - '1') + ((r1 - r0) * t * kSquareSize) / d;
+    int x = 0, y = 0;
+    // The rook first: it passes behind the king on the same rank.
+    if (animRookMove[0] != '\0') {
+        GlidePoint(animRookMove, animElapsed, animDuration, &x, &y);
+        DrawPiece(animRookPiece, x, y);
+    }
+    GlidePoint(animMove, animElapsed, animDuration, &x, &y);
     DrawPiece(animMovedPiece, x, y);
+}
+
+void ChessApp::DrawRankDigits() {
+    if (game.rules != RulesStandard) return;
+    ranksSprite.Draw(kBoardLeft - kRankStripWidth, kBoardTop, 0, 0, kRankStripWidth, 400);
+    ranksSprite.Draw(kBoardLeft + 400, kBoardTop, kRankStripWidth, 0, kRankStripWidth, 400);
+}
+
+void ChessApp::DrawPromotionPicker() {
+    if (!PickerShown()) return;
+    pickerSprite.Draw(kPickerX, kPickerY, 0, 0, kPickerWidth, kPickerHeight);
+    const int hovered = dialog == DialogNone ? PickerCellAt(mouseX, mouseY) : -1;
+    const bool white = stepResult == WhitePromotes;
+    for (int cell = 0; cell < 4; ++cell) {
+        const int x = kPickerCellX + kPickerCellWidth * cell;
+        if (cell == hovered) {
+            Tint(backBuffer, x + 3, kPickerCellY + 2, kPickerCellWidth - 6, kPickerCellHeight - 4,
+                 0, kHighlight, 0);
+        }
+        const char piece = kPickerPieces[cell];
+        DrawPiece(white ? static_cast<char>(piece - 'a' + 'A') : piece, x + kPieceInset,
+                  kPickerCellY);
+    }
 }
 
 void ChessApp::DrawStatusPanel() {
@@ -125,27 +194,16 @@ void ChessApp::DrawStatusPanel() {
                           kStatusHeight);
     }
     int positionRow = -1;
-    switch (game.board.GetStatus()) {
-        case WhiteInCheck:
-            positionRow = 0;
-            break;
-        case BlackInCheck:
-            positionRow = 1;
-            break;
-        case BlackCheckmated:
-            positionRow = 2;
-            break;
-        case WhiteCheckmated:
-            positionRow = 3;
-            break;
-        case WhiteStalemated:
-        case BlackStalemated:
-            positionRow = 4;
-            break;
-        default:
-            break;
+    int fromDrawSheet = 0;
+    if (game.rules == RulesStandard) {
+        positionRow = StandardStatusRow(&fromDrawSheet);
+    } else {
+        positionRow = ClassicStatusRow(game.board.GetStatus());
     }
-    if (positionRow != -1) {
+    if (fromDrawSheet) {
+        drawsSprite.Draw(kStatusX, kPositionY, kPositionColumn * positionRow, 0, kStatusWidth,
+                         kStatusHeight);
+    } else if (positionRow != -1) {
         statusSprite.Draw(kStatusX, kPositionY, kPositionColumn, kStatusRow * positionRow,
                           kStatusWidth, kStatusHeight);
     }
@@ -153,6 +211,32 @@ void ChessApp::DrawStatusPanel() {
                       kStatusWidth, kStatusHeight);
     statusSprite.Draw(kStatusX, kWhitePlayerY, kPlayerColumn, game.whiteKind != 0 ? 40 : 0,
                       kStatusWidth, kStatusHeight);
+}
+
+// Standard: the position picture for the side to move. Check, mate and stalemate use the
+// Classic pictures; the draws have their own sheet (columns 0, 1, 2).
+int ChessApp::StandardStatusRow(int* fromDrawSheet) {
+    const bool whiteToMove = game.position.SideToMove() == engine::Side::White;
+    *fromDrawSheet = 0;
+    switch (game.StandardStatus()) {
+        case engine::GameStatus::Check:
+            return whiteToMove ? 0 : 1;
+        case engine::GameStatus::Checkmate:
+            return whiteToMove ? 3 : 2;
+        case engine::GameStatus::Stalemate:
+            return 4;
+        case engine::GameStatus::DrawFiftyMoves:
+            *fromDrawSheet = 1;
+            return 0;
+        case engine::GameStatus::DrawRepetition:
+            *fromDrawSheet = 1;
+            return 1;
+        case engine::GameStatus::DrawMaterial:
+            *fromDrawSheet = 1;
+            return 2;
+        default:
+            return -1;
+    }
 }
 
 void ChessApp::DrawSideMenu() {
@@ -166,6 +250,16 @@ void ChessApp::DrawSideMenu() {
         menuButtonsSprite.Draw(kMenuX, top, kMenuWidth * i, kMenuHeight * state, kMenuWidth,
                                kMenuHeight);
     }
+}
+
+void ChessApp::DrawTakeBackButton() {
+    if (game.CanTakeBack() == 0) return;
+    int state = Normal;
+    if (dialog == DialogNone && OnTakeBackButton(mouseX, mouseY)) {
+        state = buttonDown == 1 ? Pressed : Hover;
+    }
+    takeBackSprite.Draw(kTakeBackX, kTakeBackY, 0, kTakeBackHeight * state, kTakeBackWidth,
+                        kTakeBackHeight);
 }
 
 void ChessApp::DrawTooltip() {

@@ -1,10 +1,13 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "app/board_geometry.h"
 #include "app/chess_app.h"
 #include "app/dialog_state.h"
+#include "app/promotion_picker.h"
+#include "app/take_back.h"
 #include "rules/move_text.h"
 
 namespace {
@@ -38,12 +41,33 @@ void ChessApp::StepBoardScreen(int elapsedMs) {
         stepResult = game.Step();
         if (stepResult == MoveMade) {
             StartAnimation();
-        } else if (stepResult == WhitePromotes || stepResult == BlackPromotes) {
+        } else if ((stepResult == WhitePromotes || stepResult == BlackPromotes) &&
+                   game.rules != RulesStandard) {
+            // Classic: a human's pawn always becomes a queen. Standard asks with the picker.
             char queen[] = "q";
             game.SubmitMove(queen);
         }
     }
-    HandleBoardPress();
+    if (!HandlePromotionPicker()) HandleBoardPress();
+}
+
+bool ChessApp::PickerShown() const {
+    return game.rules == RulesStandard && game.promotionFrom >= 0 &&
+           (stepResult == WhitePromotes || stepResult == BlackPromotes);
+}
+
+bool ChessApp::HandlePromotionPicker() {
+    if (!PickerShown() || !IsPress()) return false;
+    const int cell = PickerCellAt(mouseX, mouseY);
+    if (cell < 0) {
+        game.CancelPromotion();
+    } else {
+        char choice[2] = {kPickerPieces[cell], '\0'};
+        game.SubmitMove(choice);
+    }
+    stepResult = game.Step();
+    if (stepResult == MoveMade) StartAnimation();
+    return true;
 }
 
 void ChessApp::HandleBoardPress() {
@@ -72,6 +96,12 @@ void ChessApp::HandleBoardPress() {
 void ChessApp::StartAnimation() {
     game.GetLastMove(animMove, &animMovedPiece, &animCapturedPiece);
     animMove[4] = '\0';
+    // Only a Standard move moves or takes a second piece.
+    const bool standard = game.rules == RulesStandard;
+    std::memcpy(animRookMove, standard ? game.rookMove : "\0\0\0\0", sizeof animRookMove);
+    animRookPiece = standard ? game.rookLetter : ' ';
+    std::memcpy(animPassedSquare, standard ? game.passedSquare : "\0\0", sizeof animPassedSquare);
+    animPassedPiece = standard ? game.passedPawn : ' ';
     animElapsed = 0;
     // A move record that names no squares (the computer found nothing to play) has
     // nothing to glide.
@@ -110,4 +140,22 @@ void ChessApp::HandleSideMenu() {
         default:
             break;  // below the last button
     }
+}
+
+void ChessApp::TakeBackMove() {
+    if (dialog != DialogNone || animating == 1) return;
+    // While the picker asks for a piece the pawn has not moved yet: that is what goes back.
+    if (PickerShown()) {
+        game.CancelPromotion();
+    } else if (game.TakeBack() == 0) {
+        return;
+    }
+    selectedFile = selectedRank = -1;
+    // Settled at once, so the screen shows the human's turn in this very frame.
+    stepResult = game.Step();
+}
+
+void ChessApp::HandleTakeBackButton() {
+    if (!IsRelease() || !OnTakeBackButton(mouseX, mouseY)) return;
+    TakeBackMove();
 }

@@ -40,6 +40,11 @@ int ChessApp::Init(platform::WindowHandle appWindow) {
         {&dialogButtonsSprite, "smlbns.bmp", 1, 570, 75},
         {&menuButtonsSprite, "bigbns.bmp", 1, 320, 120},
         {&statusSprite, "status.bmp", 1, 300, 200},
+        {&optionsSprite, "options.bmp", 1, 530, 75},
+        {&takeBackSprite, "takeback.bmp", 1, 80, 120},
+        {&drawsSprite, "draws.bmp", 1, 300, 40},
+        {&ranksSprite, "ranks.bmp", 0, 36, 400},
+        {&pickerSprite, "picker.bmp", 1, 220, 108},
     };
     for (const SheetToLoad& sheet : sheets) {
         sheet.sprite->directDraw = directDraw;
@@ -49,14 +54,14 @@ int ChessApp::Init(platform::WindowHandle appWindow) {
         sheet.sprite->Load(sheet.bitmap);
         if (sheet.keyed) sheet.sprite->SetColorKey(1);
     }
-    // The dialog sheets (all 320x240) are loaded when a dialog opens.
+    // The dialog sheets (320x240, the Play dialog's wider) are loaded when a dialog opens.
     dialogSprite.directDraw = directDraw;
     dialogSprite.defaultTarget = backBuffer;
-    dialogSprite.sheetWidth = 320;
     dialogSprite.sheetHeight = 240;
 
     // Until the player starts a game, the computer plays itself.
     game.NewGame(Computer, Computer);
+    if (startupGame[0] != '\0') OpenStartupGame();
     return 1;
 }
 
@@ -69,6 +74,11 @@ void ChessApp::Shutdown() {
     dialogButtonsSprite.Release();
     statusSprite.Release();
     dialogSprite.Release();
+    optionsSprite.Release();
+    takeBackSprite.Release();
+    drawsSprite.Release();
+    ranksSprite.Release();
+    pickerSprite.Release();
 }
 
 void ChessApp::Update(const InputSnapshot& input) {
@@ -76,6 +86,7 @@ void ChessApp::Update(const InputSnapshot& input) {
         const int code = static_cast<unsigned char>(input.typedKeys[i]);
         ApplyQuitKey(code);
         if (dialog == DialogSave) EditSaveName(code, input.keyStates);
+        if (dialog == DialogNone && code == platform::VK_BACK) TakeBackMove();
     }
 
     buttonWasDown = buttonDown;
@@ -87,6 +98,7 @@ void ChessApp::Update(const InputSnapshot& input) {
     if (dialog == DialogNone) {
         StepBoardScreen(input.elapsedMs);
         HandleSideMenu();
+        HandleTakeBackButton();
     }
 }
 

@@ -33,5 +33,14 @@ inline constexpr DialogButton kPlayCancelButton{378, 310, kCancelImage, 80};
 inline constexpr DialogButton kLoadButton{277, 313, kLoadImage, 60};
 inline constexpr DialogButton kSaveButton{277, 313, kSaveImage, 60};
 inline constexpr DialogButton kListCancelButton{351, 313, kCancelImage, 80};
+// The Play dialog's level of each computer side and its rules, drawn from the options
+// sheet: five level images 74 wide, then the two rules images 80 wide.
+inline constexpr int kLevelImageWidth = 74;
+inline constexpr int kRulesImage = 5 * kLevelImageWidth;
+inline constexpr int kRulesImageWidth = 80;
+inline constexpr DialogButton kWhiteLevelButton{446, 211, 0, kLevelImageWidth};
+inline constexpr DialogButton kBlackLevelButton{446, 241, 0, kLevelImageWidth};
+inline constexpr DialogButton kRulesButton{360, 276, kRulesImage, kRulesImageWidth};
+
 inline constexpr DialogButton kUpArrowButton{441, 189, kUpArrowImage, 25};
 inline constexpr DialogButton kDownArrowButton{441, 278, kDownArrowImage, 25};

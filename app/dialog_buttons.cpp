@@ -17,3 +17,8 @@ void ChessApp::DrawButton(const DialogButton& button, int state) {
     dialogButtonsSprite.Draw(button.x, button.y, button.sourceX, kDialogButtonHeight * state,
                              button.width, kDialogButtonHeight);
 }
+
+void ChessApp::DrawOptionButton(const DialogButton& button, int state) {
+    optionsSprite.Draw(button.x, button.y, button.sourceX, kDialogButtonHeight * state,
+                       button.width, kDialogButtonHeight);
+}

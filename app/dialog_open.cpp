@@ -8,6 +8,8 @@ namespace {
 constexpr int kDialogX = 160;
 constexpr int kDialogY = 120;
 constexpr int kDialogWidth = 320;
+// The Play dialog's sheet carries a column of level buttons to the right of the usual width.
+constexpr int kPlayDialogWidth = 372;
 constexpr int kDialogHeight = 240;
 constexpr int kDialogShade = -15;
 
@@ -20,8 +22,12 @@ void ChessApp::OpenDialog(int kind) {
             bitmap = "dlgquit.bmp";
             break;
         case DialogPlay:
-            // Always offers White human against Black computer, whatever is playing now.
-            selection = 2;
+            // Offers the choices of the last game started here (at first White human against
+            // Black computer, Classic), whatever is playing now.
+            selection = playChoices.computerBits;
+            choiceWhiteLevel = playChoices.whiteLevel;
+            choiceBlackLevel = playChoices.blackLevel;
+            choiceRules = playChoices.rules;
             bitmap = "dlgplay.bmp";
             break;
         case DialogSave:
@@ -40,6 +46,7 @@ void ChessApp::OpenDialog(int kind) {
         default:
             return;
     }
+    dialogSprite.sheetWidth = kind == DialogPlay ? kPlayDialogWidth : kDialogWidth;
     dialogSprite.Load(bitmap);
     dialogSprite.SetColorKey(1);
     dialog = kind;
@@ -53,7 +60,8 @@ void ChessApp::CloseDialog() {
 
 // Opening a dialog freezes the board into the background sheet: the board as it stood,
 // the dialog's rectangle darkened and the dialog drawn over it. Closing one puts the clean
-// background picture back.
+// background picture back. A dialog sheet wider than the usual one (the Play dialog's
+// level column) reaches further right; its left edge stays.
 void ChessApp::RebuildBackground() {
     if (dialog == DialogNone) {
         backgroundSprite.Load("back.bmp");
@@ -61,9 +69,10 @@ void ChessApp::RebuildBackground() {
     }
     backgroundSprite.Draw(0, 0, 0, 0, 640, 480);
     DrawBoard();
-    Tint(backBuffer, kDialogX, kDialogY, kDialogWidth, kDialogHeight, kDialogShade, kDialogShade,
+    const int width = dialogSprite.width > kDialogWidth ? dialogSprite.width : kDialogWidth;
+    Tint(backBuffer, kDialogX, kDialogY, width, kDialogHeight, kDialogShade, kDialogShade,
          kDialogShade);
-    dialogSprite.Draw(kDialogX, kDialogY, 0, 0, kDialogWidth, kDialogHeight);
+    dialogSprite.Draw(kDialogX, kDialogY, 0, 0, width, kDialogHeight);
     if (backgroundSprite.surface != nullptr && backBuffer != nullptr) {
         backgroundSprite.surface->BltFast(
             0, 0, backBuffer, nullptr, platform::DDBLTFAST_NOCOLORKEY | platform::DDBLTFAST_WAIT);

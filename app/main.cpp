@@ -4,6 +4,7 @@
 #include "app/game_main.h"
 #include "app/launch/launch.h"
 #include "app/launch/screen_memory.h"
+#include "app/start_options.h"
 #include "display/sdl/sdl_entry.h"
 
 namespace {
@@ -25,5 +26,6 @@ int main(int argc, char** argv) {
     launch::LaunchPlan plan = launch::PrepareLaunch(argc, argv, stdout, stderr);
     if (!plan.play) return plan.exitCode;
     screenMemory = plan.screenMemory;
+    ApplyLaunchPlan(plan);
     return platform::RunWithSdl(GameMain, {plan.fullScreen, RememberScreen});
 }

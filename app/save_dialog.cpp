@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "app/chess_app.h"
@@ -14,15 +15,12 @@ void ChessApp::RunSaveDialog() {
     const int downState = ButtonStateOf(kDownArrowButton);
 
     if (IsClicked(kSaveButton) && saveName[0] != '\0') {
-        char path[kSavePathSize];
         // An existing file of that name is replaced; a save that fails leaves it as it was,
         // and the player is told.
         if (!IsPlainSaveName(saveName)) {
             TellNameRefused(window);
-        } else if (!MakeSavePath(saveName, path)) {
-            TellGameNotSaved(window, saveName, ENAMETOOLONG);
-        } else if (game.SaveGame(path) == 0) {
-            TellGameNotSaved(window, path, errno);
+        } else {
+            SaveNamedGame(saveName);
         }
         CloseDialog();
     }
@@ -37,6 +35,28 @@ void ChessApp::RunSaveDialog() {
     DrawThumb(kSaveList);
     DrawNameField();
     DrawSavedGameList(kSaveList);
+}
+
+void ChessApp::SaveNamedGame(const char* name) {
+    char path[kSavePathSize];
+    if (game.rules != RulesStandard) {
+        if (!MakeSavePath(name, path)) {
+            TellGameNotSaved(window, name, ENAMETOOLONG);
+        } else if (game.SaveGame(path) == 0) {
+            TellGameNotSaved(window, path, errno);
+        }
+        return;
+    }
+    // A PGN picked from the list brings its ".pgn" along; it is not doubled.
+    const size_t length = std::strlen(name);
+    const bool named = length > 4 && std::strcmp(name + length - 4, ".pgn") == 0;
+    const int written = std::snprintf(path, sizeof path, "%.*s.pgn",
+                                      static_cast<int>(named ? length - 4 : length), name);
+    if (written <= 0 || written >= kSavePathSize) {
+        TellGameNotSaved(window, name, ENAMETOOLONG);
+    } else if (game.SavePgn(path) == 0) {
+        TellGameNotSaved(window, path, errno);
+    }
 }
 
 // The typed name with a text cursor that shows for 250 ms and hides for 250 ms.

@@ -24,14 +24,15 @@ namespace {
 
 constexpr int kMaxListed = 100;
 
-// Puts the first `count` entries back in the order the search reported them.
-void SortByReport(char (*names)[100], int64_t* times, uint64_t* reported, int count) {
+// Puts the first `count` entries back in the order the searches reported them.
+void SortByReport(char (*names)[100], char* isPgn, int64_t* times, uint64_t* reported, int count) {
     for (int i = 1; i < count; ++i) {
         for (int j = i; j > 0 && reported[j - 1] > reported[j]; --j) {
             char name[100];
             std::memcpy(name, names[j], sizeof name);
             std::memcpy(names[j], names[j - 1], sizeof name);
             std::memcpy(names[j - 1], name, sizeof name);
+            std::swap(isPgn[j], isPgn[j - 1]);
             std::swap(times[j], times[j - 1]);
             std::swap(reported[j], reported[j - 1]);
         }
@@ -41,23 +42,31 @@ void SortByReport(char (*names)[100], int64_t* times, uint64_t* reported, int co
 }  // namespace
 
 // Every name of a "*.chs" file in the current directory, without its extension, in the
-// order the directory search gives them. The table holds 100 names of up to 99 characters:
-// names too long for a slot are left out, and when there are more files, the 100 written
-// last are listed, so that a game just saved can always be loaded.
+// order the directory search gives them, then every "*.pgn" file with its extension. The
+// table holds 100 names of up to 99 characters: names too long for a slot are left out, and
+// when there are more files, the 100 written last are listed, so that a game just saved can
+// always be loaded.
 void ChessApp::ListSavedGames() {
-    platform::System& sys = platform::Sys();
     savedGameCount = 0;
     int64_t times[kMaxListed];
     uint64_t reported[kMaxListed];
     uint64_t nextReport = 0;
+    AddSavedGames("*.chs", 0, times, reported, nextReport);
+    AddSavedGames("*.pgn", 1, times, reported, nextReport);
+    SortByReport(savedGames, savedGameIsPgn, times, reported, savedGameCount);
+}
+
+void ChessApp::AddSavedGames(const char* pattern, int pgn, int64_t* times, uint64_t* reported,
+                             uint64_t& nextReport) {
+    platform::System& sys = platform::Sys();
     platform::FindData found;
-    platform::FindHandle search = sys.FindFirstFileA("*.chs", &found);
+    platform::FindHandle search = sys.FindFirstFileA(pattern, &found);
     if (search == platform::kInvalidFindHandle || search == nullptr) return;
     do {
         if (found.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) continue;
         found.fileName[sizeof found.fileName - 1] = '\0';
         char* lastDot = std::strrchr(found.fileName, '.');
-        if (lastDot != nullptr) *lastDot = '\0';
+        if (lastDot != nullptr && !pgn) *lastDot = '\0';
         const size_t length = std::strlen(found.fileName);
         if (length >= sizeof savedGames[0]) continue;
         int slot = savedGameCount;
@@ -73,11 +82,11 @@ void ChessApp::ListSavedGames() {
             ++savedGameCount;
         }
         std::memcpy(savedGames[slot], found.fileName, length + 1);
+        savedGameIsPgn[slot] = static_cast<char>(pgn);
         times[slot] = found.lastWriteTime;
         reported[slot] = nextReport++;
     } while (sys.FindNextFileA(search, &found));
     sys.FindClose(search);
-    SortByReport(savedGames, times, reported, savedGameCount);
 }
 
 // The arrows act in every frame in which they are held down.

@@ -3,6 +3,7 @@
 
 #include "app/game_main.h"
 #include "app/launch/launch.h"
+#include "app/start_options.h"
 #include "display/win32/win32_entry.h"
 
 // The program's entry on Windows: the instance, the show command and the options. The
@@ -15,5 +16,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         plan = launch::PrepareLaunch(__argc, __argv, stdout, stderr);
     }
     if (!plan.play) return plan.exitCode;
+    ApplyLaunchPlan(plan);
     return platform::RunWithWin32(GameMain, instance, showCommand);
 }

@@ -40,8 +40,20 @@ ChessGame::ChessGame(const ChessGame& other)
       searchStarted(other.searchStarted),
       lastMove(other.lastMove),
       whiteKind(other.whiteKind),
-      blackKind(other.blackKind) {
+      blackKind(other.blackKind),
+      history(other.history),
+      rules(other.rules),
+      whiteLevel(other.whiteLevel),
+      blackLevel(other.blackLevel),
+      position(other.position),
+      promotionFrom(other.promotionFrom),
+      promotionTo(other.promotionTo),
+      computerChoice(other.computerChoice),
+      rookLetter(other.rookLetter),
+      passedPawn(other.passedPawn) {
     computer.board = &board;
+    std::memcpy(rookMove, other.rookMove, sizeof rookMove);
+    std::memcpy(passedSquare, other.passedSquare, sizeof passedSquare);
 }
 
 ChessGame& ChessGame::operator=(const ChessGame& other) {
@@ -54,16 +66,45 @@ ChessGame& ChessGame::operator=(const ChessGame& other) {
     lastMove = other.lastMove;
     whiteKind = other.whiteKind;
     blackKind = other.blackKind;
+    history = other.history;
+    rules = other.rules;
+    whiteLevel = other.whiteLevel;
+    blackLevel = other.blackLevel;
+    position = other.position;
+    promotionFrom = other.promotionFrom;
+    promotionTo = other.promotionTo;
+    computerChoice = other.computerChoice;
+    std::memcpy(rookMove, other.rookMove, sizeof rookMove);
+    rookLetter = other.rookLetter;
+    std::memcpy(passedSquare, other.passedSquare, sizeof passedSquare);
+    passedPawn = other.passedPawn;
     return *this;
+}
+
+void ChessGame::StartGame(int newWhiteKind, int newBlackKind, int gameRules, int whiteLevelChosen,
+                          int blackLevelChosen) {
+    rules = gameRules == RulesStandard ? RulesStandard : RulesClassic;
+    whiteLevel = whiteLevelChosen;
+    blackLevel = blackLevelChosen;
+    NewGame(newWhiteKind, newBlackKind);
 }
 
 void ChessGame::NewGame(int newWhiteKind, int newBlackKind) {
     state = Unsettled;
-    board.Reset();
+    if (rules == RulesStandard) {
+        position = engine::Position::Start(engine::Rules::Standard);
+        MirrorPosition();
+    } else {
+        board.Reset();
+    }
+    promotionFrom = promotionTo = -1;
+    computerChoice = engine::kNoMove;
+    rookMove[0] = passedSquare[0] = '\0';
     whoseTurn = 1;
     whiteKind = newWhiteKind;
     blackKind = newBlackKind;
     searchStarted = 0;
+    history.Clear();
 }
 
 int ChessGame::SettlePromotions() {
@@ -87,6 +128,7 @@ int ChessGame::SettlePromotions() {
 }
 
 int ChessGame::Step() {
+    if (rules == RulesStandard) return StepStandard();
     if (state == MoveMade) {
         state = Unsettled;
         return MoveMade;
@@ -102,6 +144,7 @@ int ChessGame::Step() {
         state = white ? WhiteToMove : BlackToMove;
         return state;
     }
+    if (LevelOf(whoseTurn) != LevelClassic) return StepEngineLevel();
     if (searchStarted == 0) {
         computer.BeginSearch(white ? 1 : 0);
         searchStarted = 1;
@@ -121,6 +164,13 @@ void ChessGame::MakeComputerMove() {
     // An empty table gives an empty text, which TryMove refuses; the turn passes anyway.
     char move[5] = {};
     computer.PickMove(move);
+    MakeClassicMove(move);
+}
+
+void ChessGame::MakeClassicMove(const char* chosen) {
+    char move[5] = {};
+    CopyMoveText(move, chosen);
+    RememberPosition();
     RecordMove(move);
     board.TryMove(move, whoseTurn);
     searchStarted = 0;
@@ -139,7 +189,44 @@ void ChessGame::RecordMove(const char* move) {
     lastMove.captured = board.GetSquare(lastMove.text[2], lastMove.text[3]);
 }
 
+void ChessGame::RememberPosition() {
+    PlayedMove played;
+    played.before = board;
+    played.lastMoveBefore = lastMove;
+    played.mover = whoseTurn;
+    history.Push(played);
+}
+
+int ChessGame::CanTakeBack() const {
+    for (int i = 0; i < history.Count(); ++i) {
+        if (IsHumanSide(history.Recent(i).mover)) return 1;
+    }
+    return 0;
+}
+
+int ChessGame::TakeBack() {
+    if (!CanTakeBack()) return 0;
+    PlayedMove played;
+    while (history.Pop(played)) {
+        if (rules == RulesStandard && position.UndoablePlies() > 0) position.UndoMove();
+        if (IsHumanSide(played.mover)) break;
+    }
+    board = played.before;
+    promotionFrom = promotionTo = -1;
+    computerChoice = engine::kNoMove;
+    rookMove[0] = passedSquare[0] = '\0';
+    lastMove = played.lastMoveBefore;
+    whoseTurn = played.mover;
+    searchStarted = 0;
+    state = Unsettled;
+    return 1;
+}
+
 void ChessGame::SubmitMove(char* text) {
+    if (rules == RulesStandard) {
+        SubmitStandard(text);
+        return;
+    }
     switch (state) {
         case Unsettled:
         case GameOver:
@@ -147,6 +234,7 @@ void ChessGame::SubmitMove(char* text) {
         case WhiteToMove:
         case BlackToMove:
             if (board.IsLegalMove(text, whoseTurn)) {
+                RememberPosition();
                 RecordMove(text);
                 board.TryMove(text, whoseTurn);
                 whoseTurn ^= 1;

@@ -109,6 +109,14 @@ int ChessGame::LoadGame(const char* path) {
     // A read that fails part way (or at once, as on a folder where the system lets it be
     // opened) must not leave half a game on the board.
     const ChessGame before(*this);
+    // A saved game of this kind is always a Classic one, played by the Classic player.
+    if (rules != RulesClassic) {
+        rules = RulesClassic;
+        board.Reset();
+    }
+    whiteLevel = blackLevel = LevelClassic;
+    promotionFrom = promotionTo = -1;
+    rookMove[0] = passedSquare[0] = '\0';
     char line[kLinePieceLength + 1];
     // Ends at the end of the file and on a read error alike.
     while (std::fgets(line, sizeof line, file) != nullptr) ApplySavedLine(line);
@@ -121,6 +129,7 @@ int ChessGame::LoadGame(const char* path) {
         return 0;
     }
     searchStarted = 0;
+    history.Clear();
     Step();
     return 1;
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/launch/launch_options.h"
+#include "app/launch/play_memory.h"
 #include "app/launch/screen_memory.h"
 #include "app/launch/user_directories.h"
 
@@ -41,6 +42,13 @@ LaunchPlan PrepareLaunch(int argc, const char* const* argv, std::FILE* out, std:
     }
     plan.play = true;
     plan.screenMemory = ScreenMemoryPath(ConfigDirectory());
+    plan.playMemory = PlayMemoryPath(ConfigDirectory());
+    if (options.gameFile != nullptr) {
+        std::error_code error;
+        const std::filesystem::path absolute =
+            std::filesystem::absolute(LocalPath(options.gameFile), error);
+        plan.gameFile = error ? std::string(options.gameFile) : PathText(absolute);
+    }
     switch (options.screen) {
         case ScreenChoice::Window:
             plan.fullScreen = false;

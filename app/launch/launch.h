@@ -14,6 +14,10 @@ struct LaunchPlan {
     int exitCode = 0;
     bool fullScreen = true;    // how the game screen starts
     std::string screenMemory;  // the file that keeps Alt+Enter's choice; empty when none
+    std::string playMemory;    // the file that keeps the Play dialog's choices; empty when none
+    // The saved game named on the command line, made absolute before --user-data changes
+    // the current directory; empty when none.
+    std::string gameFile;
 };
 
 // Reads the options, writes the version or usage to `out` (a usage error to `err`), and

@@ -28,6 +28,8 @@ LaunchOptions ParseLaunchOptions(int argc, const char* const* argv) {
             help = true;
         } else if (Is(argument, "--version")) {
             version = true;
+        } else if (argument[0] != '-' && argument[0] != '\0' && options.gameFile == nullptr) {
+            options.gameFile = argument;
         } else if (options.badArgument == nullptr) {
             options.badArgument = argument;
         }
@@ -46,7 +48,7 @@ const char* UsageText() {
 #ifdef _WIN32
     // On Windows the game always fills the screen; the two screen options are still taken,
     // so that one command line serves every build.
-    return "Usage: kestrion [--user-data]\n"
+    return "Usage: kestrion [--user-data] [FILE]\n"
            "       kestrion --help | --version\n"
            "Chess on a 640x480 screen, played with the mouse.\n"
            "\n"
@@ -56,10 +58,11 @@ const char* UsageText() {
            "  --version     show the version and stop\n"
            "  --window, --fullscreen\n"
            "                taken and left unused: the game always fills the screen\n"
+           "  FILE          start with this saved game (.chs) on the board\n"
            "\n"
            "F12 ends the game.\n";
 #else
-    return "Usage: kestrion [--window | --fullscreen] [--user-data]\n"
+    return "Usage: kestrion [--window | --fullscreen] [--user-data] [FILE]\n"
            "       kestrion --help | --version\n"
            "Chess on a 640x480 screen, played with the mouse.\n"
            "\n"
@@ -69,6 +72,7 @@ const char* UsageText() {
            "                (~/.local/share/kestrion) instead of the current directory\n"
            "  -h, --help    show this text and stop\n"
            "  --version     show the version and stop\n"
+           "  FILE          start with this saved game (.chs) on the board\n"
            "\n"
            "Without --window or --fullscreen the game starts as it was left: Alt+Enter\n"
            "switches between the two, and the choice is kept in ~/.config/kestrion.\n"

@@ -23,11 +23,14 @@ struct LaunchOptions {
     LaunchAction action = LaunchAction::Play;
     ScreenChoice screen = ScreenChoice::Remembered;
     bool useDataHome = false;           // keep saved games in the user's data directory
+    const char* gameFile = nullptr;     // a saved game to start with, as given; null when none
     const char* badArgument = nullptr;  // the first argument not understood (UsageError)
 };
 
-// Reads argv[1..argc-1]. An argument not understood anywhere makes it a usage error, which
-// outranks --help and --version; of --window and --fullscreen the last one counts.
+// Reads argv[1..argc-1]. One argument that is not an option (it does not start with '-') names
+// a saved game to open. An argument not understood anywhere, or a second file, makes it a
+// usage error, which outranks --help and --version; of --window and --fullscreen the last
+// one counts.
 LaunchOptions ParseLaunchOptions(int argc, const char* const* argv);
 
 // The usage text, ending with a newline.

@@ -37,6 +37,9 @@ install(TARGETS kestrion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS kestrion_engine_program RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/app/kestrion.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The saved-game type, which shared-mime-info's trigger adds to the desktop's database.
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/kestrion-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kestrion.xml)
 install(FILES ${generated}/${KESTRION_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48 64 128 256)

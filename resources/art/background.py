@@ -94,8 +94,9 @@ def squares(cv):
     cv.paint_inside(ui.band(edge, -0.5, 0.5), (30, 22, 16))
 
 
-def coordinates(cv):
-    """File letters and rank digits inlaid in light brass on the walnut."""
+def coordinates(cv, white_first=False):
+    """File letters and rank digits inlaid in light brass on the walnut; with white_first the
+    digits count from White's side (8 at the top), as Standard games name the ranks."""
     font, size = ui.SANS_BOLD, 11
     colour = (240, 212, 146)
 
@@ -110,7 +111,7 @@ def coordinates(cv):
     for r in range(8):
         cy = L.BOARD_Y + L.SQUARE * r + L.SQUARE / 2
         for cx in (L.BOARD_X - FRAME / 2 - 1, L.BOARD_X + 400 + FRAME / 2 - 1):
-            put(chr(ord("1") + r), cx, cy)
+            put(chr(ord("8") - r) if white_first else chr(ord("1") + r), cx, cy)
 
 
 def caption(cv, text, cx, cy):
@@ -156,14 +157,24 @@ def status_column(cv):
     caption(cv, "PLAYERS", L.STATUS_X + L.STATUS_W / 2, L.STATUS_SLOTS_Y[2] - 9)
 
 
-def background():
+def background(white_first=False):
     cv = ui.Canvas(640, 480)
     room(cv)
     x0, y0 = L.BOARD_X - FRAME, L.BOARD_Y - FRAME
     walnut(cv, x0, y0, L.BOARD_X + 400 + FRAME, L.BOARD_Y + 400 + FRAME)
     squares(cv)
-    coordinates(cv)
+    coordinates(cv, white_first)
     side_menu(cv)
     emblem(cv)
     status_column(cv)
     return cv.to_uint8()
+
+
+def rank_strips():
+    """The two frame strips beside the board with the digits counted from White's side,
+    cut from the same background so that only the digits differ."""
+    full = background(white_first=True)
+    y0, y1 = L.BOARD_Y, L.BOARD_Y + L.RANK_STRIP_H
+    left = full[y0:y1, L.BOARD_X - FRAME:L.BOARD_X]
+    right = full[y0:y1, L.BOARD_X + 400:L.BOARD_X + 400 + FRAME]
+    return np.concatenate([left, right], axis=1)

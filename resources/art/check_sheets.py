@@ -191,6 +191,40 @@ def check_smlbns(s, errors):
         states_differ(s, x, w, L.SMALL_H, errors, name)
 
 
+def check_options(s, errors):
+    for name, x, w in L.OPTION_BUTTONS:
+        states_differ(s, x, w, L.SMALL_H, errors, name)
+
+
+def check_draws(s, errors):
+    for (x, y), text in L.DRAW_IMAGES:
+        if s.opaque_count(x, y, L.STATUS_W, L.STATUS_H) < 0.8 * L.STATUS_W * L.STATUS_H:
+            errors.append(f"draw image '{text}' does not fill its 99x39")
+
+
+def check_ranks(s, errors):
+    # Only the digits may differ from the frame of back.bmp; the checker sees this sheet
+    # alone, so it checks that each strip is mostly the frame's dark walnut.
+    for x0 in (0, L.RANK_STRIP_W):
+        pixels = s.region(x0, 0, L.RANK_STRIP_W, L.RANK_STRIP_H)
+        if sum(1 for p in pixels if luminance(p) < 120) < 0.6 * len(pixels):
+            errors.append(f"rank strip at x {x0} is not the walnut frame")
+
+
+def check_picker(s, errors):
+    for i in range(4):
+        x = L.PICKER_CELL_X - L.PICKER_X + L.PICKER_CELL_W * i + L.PICKER_CELL_W // 2
+        y = L.PICKER_CELL_Y - L.PICKER_Y + L.PICKER_CELL_H // 2
+        if not s.opaque(x, y):
+            errors.append(f"picker cell {i} lets the board show through")
+    if any(s.opaque(x, y) for x, y in [(0, 0), (L.PICKER_W - 1, L.PICKER_H - 1)]):
+        errors.append("picker corners are not see-through")
+
+
+def check_take_back(s, errors):
+    states_differ(s, 0, L.TAKE_BACK_W, L.TAKE_BACK_H, errors, "Undo")
+
+
 def uniform(s, rect, errors, what, max_lum):
     x, y, w, h = rect
     pixels = s.region(x - L.DIALOG_X, y - L.DIALOG_Y, w, h)
@@ -222,7 +256,14 @@ def check_dialog(kind):
                       s.bm.rows[y + h - L.DIALOG_Y][x - L.DIALOG_X]]
             if all(a == track for a in around):
                 errors.append("scroll thumb track has no visible ends")
-        corners = [(0, 0), (319, 0), (0, 239), (319, 239)]
+        if kind == "play":
+            sockets = [(x, y, L.PLAY_LEVEL_W) for x, y in L.PLAY_LEVELS]
+            sockets.append((*L.PLAY_RULES, L.PLAY_RULES_W))
+            for x, y, w in sockets:
+                if s.opaque_count(x - L.DIALOG_X, y - L.DIALOG_Y, w, L.SMALL_H) != w * L.SMALL_H:
+                    errors.append(f"option button at ({x}, {y}) is not over the opaque panel")
+        right = s.bm.width - 1
+        corners = [(0, 0), (right, 0), (0, 239), (right, 239)]
         if any(s.opaque(x, y) for x, y in corners):
             errors.append("dialog corners are not see-through")
     return check
@@ -248,6 +289,11 @@ CHECKS = {
     "dlgsave.bmp": check_dialog("save"),
     "dlgload.bmp": check_dialog("load"),
     "mouse.bmp": check_mouse,
+    "options.bmp": check_options,
+    "takeback.bmp": check_take_back,
+    "draws.bmp": check_draws,
+    "ranks.bmp": check_ranks,
+    "picker.bmp": check_picker,
 }
 
 

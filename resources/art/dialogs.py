@@ -1,4 +1,5 @@
-"""The four dialog pictures, 320 x 240, drawn at (160, 120) over the darkened board.
+"""The four dialog pictures, 320 x 240 (the Play dialog wider), drawn at (160, 120) over the
+darkened board.
 
 Black is see-through. Each picture is a slate panel with a brass rim, a garnet title banner
 carrying the game's name, a heading, and the wells where the program draws its live parts:
@@ -27,21 +28,21 @@ def local(x, y):
 
 
 def panel(cv):
-    chrome.rim(cv, 4, 4, 312, 232, 13, 4)
-    inner = ui.round_rect(cv, 8, 8, 304, 224, 9)
+    chrome.rim(cv, 4, 4, cv.w - 8, 232, 13, 4)
+    inner = ui.round_rect(cv, 8, 8, cv.w - 16, 224, 9)
     col = ui.vertical_gradient(cv, (56, 67, 86), (30, 36, 48), 8, 232)
     cv.paint(ui.cover(inner), ui.shaded(col, ui.bevel_light(inner, 2, True), strength=0.3))
 
 
 def banner(cv):
     """Garnet title plate with the name in brass capitals and brass studs at the ends."""
-    d = ui.round_rect(cv, 16, 13, 288, 24, 5)
+    d = ui.round_rect(cv, 16, 13, cv.w - 32, 24, 5)
     col = ui.vertical_gradient(cv, (178, 42, 50), (104, 16, 26), 13, 37)
     cv.paint(ui.cover(d), ui.shaded(col, ui.bevel_light(d, 2, True), strength=0.45))
     cv.paint_inside(ui.band(d, -1.5, -0.5) * 0.5, shade.BRASS)
-    ui.embossed_text(cv, "K E S T R I O N", ui.SERIF_BOLD, 14, 160, 25, shade.BRASS_LIGHT,
+    ui.embossed_text(cv, "K E S T R I O N", ui.SERIF_BOLD, 14, cv.w / 2, 25, shade.BRASS_LIGHT,
                      shadow=(52, 8, 14))
-    for cx in (30, 290):
+    for cx in (30, cv.w - 30):
         stud = ui.circle(cv, cx, 25, 4)
         cv.paint(ui.cover(stud), ui.shaded(shade.BRASS, ui.bevel_light(stud, 2.5, True),
                                            up=shade.BRASS_LIGHT, down=shade.BRASS_DARK,
@@ -49,18 +50,20 @@ def banner(cv):
 
 
 def heading(cv, text, y, size=17):
-    ui.embossed_text(cv, text, ui.SERIF_BOLD, size, 160, y, HEADING, shadow=chrome.SHADOW)
+    centre = cv.w / 2
+    ui.embossed_text(cv, text, ui.SERIF_BOLD, size, centre, y, HEADING, shadow=chrome.SHADOW)
     # A thin brass rule under the heading, fading at both ends.
-    width = ui.text_mask(cv, text, ui.SERIF_BOLD, size, 160, y, "mm").any(axis=0).sum()
+    width = ui.text_mask(cv, text, ui.SERIF_BOLD, size, centre, y, "mm").any(axis=0).sum()
     half = width / 2 + 18
-    xs = np.abs(cv.px - 160) / half
+    xs = np.abs(cv.px - centre) / half
     rule = (np.abs(cv.py - (y + size * 0.75)) < 0.5) * np.clip(1 - xs, 0, 1) ** 0.7
     cv.paint_inside(rule * 0.9, shade.BRASS)
 
 
-def socket(cv, name, x, y):
+def socket(cv, name, x, y, w=None):
     """A recess one pixel larger than the button drawn into it."""
-    _, w = L.small_button(name)
+    if w is None:
+        _, w = L.small_button(name)
     sx, sy = local(x, y)
     chrome.well(cv, sx - 2, sy - 2, w + 4, L.SMALL_H + 4, 7, GROOVE, lip=2)
 
@@ -102,7 +105,8 @@ def quit_dialog():
 
 
 def play_dialog():
-    cv = ui.Canvas(320, 240)
+    """Each side's player button with its computer level beside it, then the rules."""
+    cv = ui.Canvas(L.PLAY_DIALOG_W, 240)
     panel(cv)
     banner(cv)
     heading(cv, "Play a new game", 56)
@@ -113,8 +117,13 @@ def play_dialog():
         label(cv, text, sx - 10, sy + 12.5)
         status.medallion(cv, 68, sy + 12.5, 14)
         status.place_piece(cv, letter, 68, sy + 12.5, scale=0.38)
+    rx, ry = L.PLAY_RULES
+    label(cv, "Rules:", local(rx, ry)[0] - 10, local(rx, ry)[1] + 12.5)
     for name, x, y in buttons:
         socket(cv, name, x, y)
+    for x, y in L.PLAY_LEVELS:
+        socket(cv, "Level", x, y, L.PLAY_LEVEL_W)
+    socket(cv, "Rules", rx, ry, L.PLAY_RULES_W)
     chrome.flat_key_clean(cv)
     return cv.to_uint8()
 

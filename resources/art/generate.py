@@ -22,6 +22,7 @@ import background  # noqa: E402
 import bmpfile  # noqa: E402
 import buttons  # noqa: E402
 import check_sheets  # noqa: E402
+import controls  # noqa: E402
 import dialogs  # noqa: E402
 import font8  # noqa: E402
 import icon  # noqa: E402
@@ -110,6 +111,11 @@ def main():
         ("smlbns.bmp", lambda: write_rle8("smlbns.bmp", buttons.small_buttons())),
         ("status.bmp", lambda: write_rle8("status.bmp", status.status_sheet())),
         ("dialogs", lambda: [write_rle8(n, a) for n, a in dialogs.all_dialogs().items()]),
+        ("options.bmp", lambda: write_rle8("options.bmp", controls.option_buttons())),
+        ("takeback.bmp", lambda: write_rle8("takeback.bmp", controls.take_back_button())),
+        ("draws.bmp", lambda: write_rle8("draws.bmp", status.draws_sheet())),
+        ("ranks.bmp", lambda: write_24("ranks.bmp", background.rank_strips())),
+        ("picker.bmp", lambda: write_rle8("picker.bmp", controls.promotion_picker())),
         ("icons", write_icons),
     ]
     only = set(sys.argv[1:])

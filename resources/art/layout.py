@@ -83,6 +83,44 @@ def small_button(name):
     raise KeyError(name)
 
 
+# options.bmp: the Play dialog's level buttons (Classic, then the engine's levels) and its
+# rules buttons: (label, source x, width); 25 high, rows Normal / Hover / Pressed.
+OPTION_BUTTONS = [
+    ("Classic", 0, 74),
+    ("Beginner", 74, 74),
+    ("Casual", 148, 74),
+    ("Club", 222, 74),
+    ("Master", 296, 74),
+    ("Classic", 370, 80),
+    ("Standard", 450, 80),
+]
+# Where the Play dialog draws them: each computer side's level beside its player button,
+# the rules on a row of their own.
+PLAY_LEVELS = [(446, 211), (446, 241)]
+PLAY_LEVEL_W = 74
+PLAY_RULES = (360, 276)
+PLAY_RULES_W = 80
+# The Play dialog is wider than the others, to the right, for the level column.
+PLAY_DIALOG_W = 372
+
+# draws.bmp: the status panel's position images for a Standard game drawn by the
+# fifty-move rule, by repetition and by insufficient material, side by side at x 0, 100, 200.
+DRAW_IMAGES = [((0, 0), "Draw 50 Moves"), ((100, 0), "Draw Repeated"),
+               ((200, 0), "Draw Material")]
+
+# ranks.bmp: the frame's rank digits counted from White's side, for Standard games: the
+# left strip (x 0) and the right strip (x FRAME), each FRAME x 400, drawn beside the board.
+RANK_STRIP_W, RANK_STRIP_H = 18, 400
+
+# picker.bmp: the promotion picker drawn over the middle of the board; the program draws
+# the four pieces (queen, rook, bishop, knight) into its cells and tints the one under the
+# pointer.
+PICKER_X, PICKER_Y, PICKER_W, PICKER_H = 210, 182, 220, 108
+PICKER_CELL_X, PICKER_CELL_Y, PICKER_CELL_W, PICKER_CELL_H = 220, 202, 50, 80
+
+# takeback.bmp: the board screen's Undo button, below the emblem on the left.
+TAKE_BACK_X, TAKE_BACK_Y, TAKE_BACK_W, TAKE_BACK_H = 10, 400, 80, 40
+
 # Buttons each dialog draws over its picture: (image name, screen x, screen y).
 DIALOG_BUTTONS = {
     "quit": [("Yes", 253, 273), ("No", 337, 273)],
@@ -106,12 +144,17 @@ SHEETS = {
     "bigbns.bmp": (320, 120, 8, 1, "black"),
     "smlbns.bmp": (570, 75, 8, 1, "black"),
     "dlgquit.bmp": (320, 240, 8, 1, "black"),
-    "dlgplay.bmp": (320, 240, 8, 1, "black"),
+    "dlgplay.bmp": (372, 240, 8, 1, "black"),
     "dlgsave.bmp": (320, 240, 8, 1, "black"),
     "dlgload.bmp": (320, 240, 8, 1, "black"),
     "font8.bmp": (128, 128, 4, 2, "black"),
     "mouse.bmp": (32, 32, 4, 2, "black"),
     "status.bmp": (300, 200, 8, 1, "black"),
+    "options.bmp": (530, 75, 8, 1, "black"),
+    "takeback.bmp": (80, 120, 8, 1, "black"),
+    "draws.bmp": (300, 40, 8, 1, "black"),
+    "ranks.bmp": (36, 400, 24, 0, None),
+    "picker.bmp": (220, 108, 8, 1, "black"),
 }
 
 PIECE_KEY = (255, 255, 0)

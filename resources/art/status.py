@@ -38,6 +38,9 @@ IMAGES = {
     "White AI": ("white", "ai"),
     "Black Human": ("black", "human"),
     "Black AI": ("black", "ai"),
+    "Draw 50 Moves": ("stale", "50"),
+    "Draw Repeated": ("stale", "3x"),
+    "Draw Material": ("stale", "Kk"),
 }
 
 _piece_cache = {}
@@ -94,6 +97,10 @@ def emblem(cv, kind, cx, cy):
         body, mark = ui.icon_chip(cv, cx, cy, 20)
         chrome.icon(cv, body, chrome.NORMAL)
         cv.paint_inside(mark, (30, 37, 50))
+    elif kind in ("50", "3x"):
+        text = "3\u00d7" if kind == "3x" else kind
+        ui.embossed_text(cv, text, ui.SANS_CONDENSED_BOLD, 12, cx, cy, chrome.ICON[chrome.NORMAL],
+                         shadow=chrome.SHADOW)
     elif kind == "gear":
         chrome.icon(cv, ui.icon_gear(cv, cx, cy, 19), chrome.NORMAL)
 
@@ -116,6 +123,15 @@ def badge(cv, x, y, text, face_name, emblem_kind):
 def status_sheet():
     cv = ui.Canvas(300, 200)
     for (x, y), text in L.STATUS_IMAGES:
+        face_name, kind = IMAGES[text]
+        badge(cv, x, y, text, face_name, kind)
+    chrome.flat_key_clean(cv)
+    return cv.to_uint8()
+
+
+def draws_sheet():
+    cv = ui.Canvas(300, 40)
+    for (x, y), text in L.DRAW_IMAGES:
         face_name, kind = IMAGES[text]
         badge(cv, x, y, text, face_name, kind)
     chrome.flat_key_clean(cv)

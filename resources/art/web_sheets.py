@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the browser page's copies of the eleven sheets: resources/web/<sheet>.png, each
+"""Writes the browser page's copies of the sheets: resources/web/<sheet>.png, each
 decoding to exactly the colours of resources/<sheet>.bmp (the desktop builds keep the
 bitmaps). generate.py runs it after drawing the sheets; it can also run alone.
 
@@ -14,8 +14,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import bmpfile  # noqa: E402
 import pngfile  # noqa: E402
 
-SHEETS = ["back", "bigbns", "dlgload", "dlgplay", "dlgquit", "dlgsave", "font8", "mouse",
-          "pieces", "smlbns", "status"]
+SHEETS = ["back", "bigbns", "dlgload", "dlgplay", "dlgquit", "dlgsave", "draws", "font8", "mouse",
+          "options", "picker", "pieces", "ranks", "smlbns", "status", "takeback"]
 
 
 def main(argv):

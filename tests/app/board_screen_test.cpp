@@ -333,7 +333,8 @@ TEST_F(BoardScreenTest, LooseSheetsOfAnotherSizeAreNotUsed) {
 TEST_F(BoardScreenTest, TheGamesOwnPicturesAreTakenAsLooseFiles) {
     for (const char* name :
          {"back.bmp", "bigbns.bmp", "dlgload.bmp", "dlgplay.bmp", "dlgquit.bmp", "dlgsave.bmp",
-          "font8.bmp", "mouse.bmp", "pieces.bmp", "smlbns.bmp", "status.bmp"}) {
+          "font8.bmp", "mouse.bmp", "pieces.bmp", "smlbns.bmp", "status.bmp", "options.bmp",
+          "takeback.bmp", "draws.bmp", "ranks.bmp", "picker.bmp"}) {
         const EmbeddedFile* own = FindEmbeddedFile(name);
         ASSERT_NE(own, nullptr) << name;
         ASSERT_TRUE(folder.Write(name, std::vector<uint8_t>(own->data, own->data + own->size)));

@@ -52,6 +52,18 @@ uint32_t DialogButtonColour(int sourceX, int state) {
     return Rgb(0x08 * (index + 1), 0xF0 - 0x20 * state, 0x40);
 }
 
+uint32_t OptionColour(int sourceX, int state) {
+    return Rgb(0xF8 - sourceX / 4, 0x20 + 0x30 * state, 0xA0);
+}
+
+uint32_t TakeBackColour(int state) {
+    return Rgb(0xE0, 0x88 + 0x20 * state, 0x28);
+}
+
+uint32_t DrawColour(int column) {
+    return Rgb(0x18 + 0x30 * column, 0xD0, 0x60);
+}
+
 uint32_t DialogBannerColour(int dialog) {
     switch (dialog) {
         case 1:
@@ -100,6 +112,33 @@ void RegisterTestSheets(platform::FakeSystem& fake) {
         }
     }
     Register(fake, "smlbns.bmp", buttons);
+
+    // Five level images 74 wide, then two rules images 80 wide.
+    platform::BmpPicture options = platform::SolidPicture(530, 75, 0);
+    for (int image = 0; image < 7; ++image) {
+        const int x = image < 5 ? 74 * image : 370 + 80 * (image - 5);
+        const int width = image < 5 ? 74 : 80;
+        for (int state = 0; state < 3; ++state) {
+            FillRect(options, x + 1, 25 * state + 1, width - 1, 24, OptionColour(x, state));
+        }
+    }
+    Register(fake, "options.bmp", options);
+
+    platform::BmpPicture takeBack = platform::SolidPicture(80, 120, 0);
+    for (int state = 0; state < 3; ++state) {
+        FillRect(takeBack, 1, 40 * state + 1, 79, 39, TakeBackColour(state));
+    }
+    Register(fake, "takeback.bmp", takeBack);
+
+    platform::BmpPicture draws = platform::SolidPicture(300, 40, 0);
+    for (int column = 0; column < 3; ++column) {
+        FillRect(draws, 100 * column + 1, 1, 98, 38, DrawColour(column));
+    }
+    Register(fake, "draws.bmp", draws);
+    Register(fake, "ranks.bmp", platform::SolidPicture(36, 400, kRankStripColour));
+    platform::BmpPicture picker = platform::SolidPicture(220, 108, 0);
+    FillRect(picker, 2, 2, 216, 104, kPickerColour);
+    Register(fake, "picker.bmp", picker);
 
     platform::BmpPicture pointer = platform::SolidPicture(32, 32, 0);
     FillRect(pointer, 2, 2, 8, 8, kPointerColour);

@@ -23,10 +23,19 @@ uint32_t StatusColour(int column, int row);
 uint32_t MenuColour(int button, int state);
 // Colour of the dialog-button image at source x `sourceX` in ButtonState `state`.
 uint32_t DialogButtonColour(int sourceX, int state);
+// Colour of the options-sheet image at source x `sourceX` in ButtonState `state`.
+uint32_t OptionColour(int sourceX, int state);
+// Colour of the Undo button in ButtonState `state`.
+uint32_t TakeBackColour(int state);
+// Colour of the draw picture in column `column` (fifty moves, repetition, material).
+uint32_t DrawColour(int column);
+// Colours of the Standard rank strips (left, right) and of the promotion picker's panel.
+inline constexpr uint32_t kRankStripColour = 0x304050;
+inline constexpr uint32_t kPickerColour = 0x506070;
 // Colour of the banner across the top of a dialog sheet (DialogQuit ... DialogLoad).
 uint32_t DialogBannerColour(int dialog);
 
-// Registers all eleven sheets as the program's embedded bitmaps.
+// Registers every sheet as the program's embedded bitmaps.
 void RegisterTestSheets(platform::FakeSystem& fake);
 
 // The 5-6-5 value of a colour, and of that colour tinted by the given deltas.

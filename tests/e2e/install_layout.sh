@@ -21,12 +21,14 @@ program=$(find "$prefix" -path '*/bin/kestrion' -o -path '*/games/kestrion' | he
 entry="$prefix/share/applications/kestrion.desktop"
 [[ -f "$entry" ]] || fail "no desktop entry"
 [[ "$(head -n 1 "$entry")" == "[Desktop Entry]" ]] || fail "the entry lacks its group header"
-# Started from the menu, saved games go to the data directory, not the home directory.
-for key in Type=Application Name=Kestrion 'Exec=kestrion --user-data' Icon=kestrion \
-           Terminal=false; do
+# Started from the menu, saved games go to the data directory, not the home directory; a
+# file manager passes the saved game it opens.
+for key in Type=Application Name=Kestrion 'Exec=kestrion --user-data %f' Icon=kestrion \
+           Terminal=false 'MimeType=application/x-kestrion-game;application/x-chess-pgn;'; do
   grep -qx "$key" "$entry" || fail "the entry lacks $key"
 done
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$entry"; fi
+[[ -f $prefix/share/mime/packages/kestrion.xml ]] || fail "no shared-mime-info file for saved games"
 
 for size in 16 32 48 64 128 256; do
   cmp -s "$source/resources/icons/kestrion-$size.png" \

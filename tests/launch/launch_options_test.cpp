@@ -46,7 +46,7 @@ TEST(LaunchOptionsTest, HelpOutranksVersionAndBothStopTheGame) {
 }
 
 TEST(LaunchOptionsTest, AnythingNotUnderstoodIsAUsageErrorNamingTheFirstSuchArgument) {
-    for (const char* bad : {"--windowed", "-window", "--WINDOW", "game.chs", "-", "", "--"}) {
+    for (const char* bad : {"--windowed", "-window", "--WINDOW", "-", "", "--"}) {
         const LaunchOptions options = Parse({"--window", bad, "--also-bad"});
         EXPECT_EQ(options.action, LaunchAction::UsageError) << '"' << bad << '"';
         ASSERT_NE(options.badArgument, nullptr);
@@ -57,6 +57,20 @@ TEST(LaunchOptionsTest, AnythingNotUnderstoodIsAUsageErrorNamingTheFirstSuchArgu
     EXPECT_EQ(Parse({"--nope", "--version"}).action, LaunchAction::UsageError);
 }
 
+TEST(LaunchOptionsTest, OneArgumentThatIsNoOptionNamesTheGameToOpen) {
+    LaunchOptions options = Parse({"--window", "saves/game one.chs", "--user-data"});
+    EXPECT_EQ(options.action, LaunchAction::Play);
+    ASSERT_NE(options.gameFile, nullptr);
+    EXPECT_STREQ(options.gameFile, "saves/game one.chs");
+    EXPECT_TRUE(options.useDataHome);
+    EXPECT_EQ(Parse({}).gameFile, nullptr);
+
+    options = Parse({"a.chs", "b.chs"});  // only one game can be on the board
+    EXPECT_EQ(options.action, LaunchAction::UsageError);
+    EXPECT_STREQ(options.badArgument, "b.chs");
+    EXPECT_EQ(Parse({"a.chs", "--version"}).action, LaunchAction::ShowVersion);
+}
+
 TEST(LaunchOptionsTest, TheUsageNamesEveryOptionTheParserTakes) {
     const std::string usage = UsageText();
     for (const char* option :
@@ -64,6 +78,7 @@ TEST(LaunchOptionsTest, TheUsageNamesEveryOptionTheParserTakes) {
         EXPECT_NE(Parse({option}).action, LaunchAction::UsageError) << option;
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
+    EXPECT_NE(usage.find("[FILE]"), std::string::npos);
     EXPECT_EQ(usage.back(), '\n');
 }
 

@@ -126,6 +126,20 @@ TEST_F(LaunchTest, UserDataMakesTheDataDirectoryCurrent) {
     EXPECT_EQ(complained, "");
 }
 
+TEST_F(LaunchTest, AGameFileIsNamedFromWhereTheGameWasStartedAndThePlayChoicesBeside) {
+    std::filesystem::create_directories(folder.Path() + "/here");
+    std::filesystem::current_path(folder.Path() + "/here");
+    const LaunchPlan plan = Launch({"--user-data", "saves/opening.chs"});
+    ASSERT_TRUE(plan.play);
+    // Still the file beside where the player was, though the data directory is now current.
+    EXPECT_TRUE(std::filesystem::path(plan.gameFile).is_absolute()) << plan.gameFile;
+    EXPECT_EQ(
+        std::filesystem::path(plan.gameFile),
+        std::filesystem::current_path().parent_path().parent_path() / "here/saves/opening.chs");
+    EXPECT_EQ(plan.playMemory, folder.Path() + "/config/kestrion/play.conf");
+    EXPECT_EQ(Launch({}).gameFile, "");
+}
+
 TEST_F(LaunchTest, AnUncreatableDataDirectoryIsReportedAndTheCurrentOneStays) {
     ASSERT_TRUE(folder.Write("data", std::string("a file, not a directory")));
     const std::filesystem::path before = std::filesystem::current_path();

@@ -64,6 +64,15 @@ appstreamcli validate --no-net "${metainfo[@]}" || fail "the metainfo does not v
 grep -q "<release version=\"$version\"" "${metainfo[@]}" || fail "the metainfo lacks release $version"
 desktop-file-validate "$work/root/usr/share/applications/kestrion.desktop" ||
   fail "the desktop entry does not validate"
+# Saved games open with the game from a file manager: the desktop entry takes a file and
+# names both types, and the package teaches the desktop the saved-game type.
+mime=$work/root/usr/share/mime/packages/kestrion.xml
+[[ -f $mime ]] || fail "no shared-mime-info file for the saved games"
+grep -q 'type="application/x-kestrion-game"' "$mime" && grep -q 'pattern="\*.chs"' "$mime" ||
+  fail "the shared-mime-info file does not declare *.chs"
+entry=$work/root/usr/share/applications/kestrion.desktop
+grep -qx 'MimeType=application/x-kestrion-game;application/x-chess-pgn;' "$entry" &&
+  grep -q '^Exec=.* %f$' "$entry" || fail "the desktop entry does not open saved games"
 echo "metainfo and desktop entry validate"
 
 echo "-- dependencies"

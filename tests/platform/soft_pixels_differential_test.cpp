@@ -347,7 +347,8 @@ std::vector<uint32_t> DecodePng(const std::vector<uint8_t>& file, int* width, in
 // tell the bitmap's size and bits per pixel.
 TEST_P(SoftPixelsDifferential, ThePagesPngSheetsHoldTheBitmapsPixels) {
     const char* sheets[] = {"back",    "bigbns", "smlbns", "dlgload", "dlgsave", "dlgquit",
-                            "dlgplay", "font8",  "mouse",  "pieces",  "status"};
+                            "dlgplay", "font8",  "mouse",  "pieces",  "status",  "draws",
+                            "options", "picker", "ranks",  "takeback"};
     for (const char* sheet : sheets) {
         const std::string bitmapName = std::string(sheet) + ".bmp";
         const EmbeddedFile* bitmap = FindEmbeddedFile(bitmapName.c_str());

@@ -18,3 +18,4 @@ echo "page: $((bytes / 1024)) KiB in all ($(find "$site" -type f | wc -l) files)
 node "$here/play_save_load.js" "$site" "${2:-}"
 node "$here/storage_faults.js" "$site" "${2:-}"
 node "$here/touch_offline.js" "$site" "${2:-}"
+node "$here/standard_game.js" "$site" "${2:-}"

@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* kSheets[] = {"back.bmp",    "bigbns.bmp",  "smlbns.bmp",  "dlgload.bmp",
                                    "dlgsave.bmp", "dlgquit.bmp", "dlgplay.bmp", "font8.bmp",
-                                   "mouse.bmp",   "pieces.bmp",  "status.bmp"};
+                                   "mouse.bmp",   "pieces.bmp",  "status.bmp",  "options.bmp",
+                                   "takeback.bmp"};
 
 BitmapHandle OpenFile(const char* path) {
     return Sys().LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0,

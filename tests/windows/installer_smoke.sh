@@ -36,6 +36,8 @@ use_game_desktop "$work/run/reg.log"
 drive_c=$WINEPREFIX/drive_c
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrion'
 settings_key='Software\Kestrion'
+open_with_key='Software\Classes\Applications\kestrion.exe'
+type_key='Software\Classes\Kestrion.SavedGame'
 
 # The Start-menu shortcut wherever the mode put it.
 shortcuts() { find "$drive_c" -name 'Kestrion.lnk' 2>/dev/null; }
@@ -69,6 +71,16 @@ for mode in CurrentUser AllUsers; do
   [[ -n $version ]] || fail "$mode: no uninstaller registered in $hive"
   echo "registered in $hive: $version"
   has_key "$hive" "$settings_key" || fail "$mode: no $settings_key in $hive"
+  # Offered under "Open with" for saved games, without becoming any extension's default.
+  for key in "$open_with_key\\shell\\open\\command" "$type_key\\shell\\open\\command"; do
+    has_key "$hive" "$key" || fail "$mode: no $key in $hive"
+  done
+  for extension in .chs .pgn; do
+    wine reg query "$hive\\Software\\Classes\\$extension\\OpenWithProgids" /v Kestrion.SavedGame \
+      >/dev/null 2>&1 || fail "$mode: Kestrion is not among the programs for $extension"
+    ! wine reg query "$hive\\Software\\Classes\\$extension" /ve 2>/dev/null | grep -qi kestrion ||
+      fail "$mode: $extension was made to open with Kestrion by default"
+  done
 
   if [[ $mode == CurrentUser ]]; then
     echo "-- the installed game"
@@ -114,6 +126,9 @@ for mode in CurrentUser AllUsers; do
   [[ -z $(shortcuts) ]] || fail "$mode: the uninstaller left the shortcut"
   [[ -z $(registered "$hive") ]] || fail "$mode: the uninstaller left its registration"
   ! has_key "$hive" "$settings_key" || fail "$mode: the uninstaller left $settings_key in $hive"
+  for key in "$open_with_key" "$type_key" 'Software\Classes\.chs'; do
+    ! has_key "$hive" "$key" || fail "$mode: the uninstaller left $key in $hive"
+  done
 done
 
 # Installed both ways at once, the per-user uninstaller started by hand (without the mode

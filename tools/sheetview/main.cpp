@@ -31,7 +31,8 @@ namespace {
 
 constexpr const char* kSheetNames[] = {"back.bmp",    "bigbns.bmp",  "smlbns.bmp",  "dlgload.bmp",
                                        "dlgsave.bmp", "dlgquit.bmp", "dlgplay.bmp", "font8.bmp",
-                                       "mouse.bmp",   "pieces.bmp",  "status.bmp"};
+                                       "mouse.bmp",   "pieces.bmp",  "status.bmp",  "options.bmp",
+                                       "takeback.bmp"};
 
 struct Options {
     bool scene = false;

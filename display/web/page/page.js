@@ -12,7 +12,7 @@
     if (!window.Module || !Module.FS) return [];
     try {
       return Module.FS.readdir(savesDirectory)
-        .filter((name) => name.toLowerCase().endsWith('.chs'))
+        .filter((name) => /\.(chs|pgn)$/i.test(name))
         .sort((a, b) => a.localeCompare(b, undefined, {sensitivity: 'base'}));
     } catch (error) {
       return [];
@@ -21,7 +21,10 @@
 
   function refreshList() {
     const chosen = list.value;
-    list.replaceChildren(...savedGameNames().map((name) => new Option(name.slice(0, -4), name)));
+    // The game's own files by their names, as the Load dialog shows them; PGN files with
+    // their extension.
+    const label = (name) => (/\.chs$/i.test(name) ? name.slice(0, -4) : name);
+    list.replaceChildren(...savedGameNames().map((name) => new Option(label(name), name)));
     if ([...list.options].some((option) => option.value === chosen)) list.value = chosen;
     document.getElementById('download').disabled = list.options.length === 0;
   }
@@ -38,10 +41,12 @@
   }
 
   // A file from disk keeps the letters, digits, '-' and '_' of its name, which any file
-  // system takes and the Save dialog can type, cut to the dialog's 27 characters.
+  // system takes and the Save dialog can type, cut to the dialog's 27 characters; a PGN
+  // file stays one, anything else is taken as the game's own kind.
   function savedGameName(fileName) {
-    const base = fileName.replace(/\.chs$/i, '').replace(/[^A-Za-z0-9_-]/g, '').slice(0, 27);
-    return base ? base + '.chs' : null;
+    const pgn = /\.pgn$/i.test(fileName);
+    const base = fileName.replace(/\.(chs|pgn)$/i, '').replace(/[^A-Za-z0-9_-]/g, '').slice(0, 27);
+    return base ? base + (pgn ? '.pgn' : '.chs') : null;
   }
 
   async function open() {
@@ -49,9 +54,11 @@
     fileInput.value = '';
     if (!file) return;
     const name = savedGameName(file.name);
-    // A saved game is a few hundred bytes; anything far larger is not one.
+    // A saved game is a few hundred bytes and a PGN game a few kilobytes; anything far
+    // larger is not one (the game reads PGN files of up to 1 MiB).
+    const limit = name && name.endsWith('.pgn') ? 1048576 : 65536;
     const refusal = !name ? 'its name has no letter or digit to keep' :
-        file.size > 65536 ? 'it is far larger than a saved game' : null;
+        file.size > limit ? 'it is far larger than a saved game' : null;
     if (refusal) {
       message('Open from disk', `"${file.name}" was not opened: ${refusal}.`);
       return;
