@@ -45,9 +45,9 @@ LevelSettings SettingsOf(Level level) {
         case Level::Beginner:
             return {800, 150, 250, 60};
         case Level::Casual:
-            return {3000, 100, 200, 300};
+            return {6000, 60, 120, 400};
         case Level::Club:
-            return {100000, 10, 0, 0};
+            return {100000, 0, 0, 0};
         case Level::Master:
             return {1000000, 0, 0, 0};
         case Level::Full:
