@@ -47,7 +47,7 @@ LevelSettings SettingsOf(Level level) {
         case Level::Casual:
             return {6000, 60, 120, 400};
         case Level::Club:
-            return {60000, 20, 0, 0};
+            return {100000, 0, 0, 0};
         case Level::Master:
             return {1000000, 0, 0, 0};
         case Level::Full:
