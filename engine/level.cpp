@@ -45,9 +45,9 @@ LevelSettings SettingsOf(Level level) {
         case Level::Beginner:
             return {800, 150, 250, 60};
         case Level::Casual:
-            return {6000, 60, 120, 400};
+            return {4000, 75, 150, 300};
         case Level::Club:
-            return {60000, 20, 0, 0};
+            return {80000, 15, 0, 0};
         case Level::Master:
             return {1000000, 0, 0, 0};
         case Level::Full:
