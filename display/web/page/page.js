@@ -105,9 +105,10 @@
   function freeName(name) {
     const taken = new Set(savedGameNames().map((saved) => saved.toLowerCase()));
     const base = name.slice(0, -4);
+    const extension = name.slice(-4);
     for (let number = 2; ; ++number) {
       const suffix = '-' + number;
-      const candidate = base.slice(0, 27 - suffix.length) + suffix + '.chs';
+      const candidate = base.slice(0, 27 - suffix.length) + suffix + extension;
       if (!taken.has(candidate.toLowerCase())) return candidate;
     }
   }

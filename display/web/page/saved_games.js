@@ -55,7 +55,7 @@ function kestrionAfter(name, then) {
 function kestrionSavedGameName(path) {
   if (typeof path !== 'string') return null;
   var absolute = path.charAt(0) === '/' ? path : FS.cwd() + '/' + path;
-  var match = /^\/saves\/([^/]+\.chs)$/i.exec(PATH.normalize(absolute));
+  var match = /^\/saves\/([^/]+\.(?:chs|pgn))$/i.exec(PATH.normalize(absolute));
   return match ? match[1] : null;
 }
 
