@@ -3,6 +3,7 @@
 #include "app/app_interface.h"
 #include "app/dialog_button.h"
 #include "app/input_snapshot.h"
+#include "app/render_inputs.h"
 #include "app/saved_game_list.h"
 #include "display/platform.h"
 #include "display/sprite.h"
@@ -60,6 +61,11 @@ class ChessApp : public AppInterface {
     char saveName[100] = {};  // at most 27 typed characters; a picked name may be longer
     char savedGames[100][100] = {};
     int savedGameCount = 0;
+    uint32_t savedGamesListed = 0;  // counts ListSavedGames, which may change the names
+
+    // The program clock as this pass's Update read it while a timed element was on the
+    // screen: what those elements show.
+    uint32_t frameClockMs = 0;
 
     ChessApp();
     ~ChessApp();
@@ -72,6 +78,14 @@ class ChessApp : public AppInterface {
     void Update(const InputSnapshot& input) override;
     void Shutdown() override;
     int Init(platform::WindowHandle window) override;
+
+    // What the next Render reads; equal inputs draw an equal picture (render_inputs.h).
+    RenderInputs TakeRenderInputs() const;
+    // Something on the screen changes in every frame: a glide, or the computer thinking.
+    bool KeepsChanging() const;
+    // When (on the program clock) a timed element next changes by itself; false: none is
+    // on the screen.
+    bool NextTimedChange(uint32_t* atMs) const;
 
     // Board screen.
     void ApplyQuitKey(int code);

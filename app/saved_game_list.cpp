@@ -23,6 +23,7 @@ ThumbGeometry ThumbFor(const SavedGameList& list, int count, int listTop) {
 // further files, and names too long for a slot, are left out of the list.
 void ChessApp::ListSavedGames() {
     platform::System& sys = platform::Sys();
+    ++savedGamesListed;
     savedGameCount = 0;
     platform::FindData found;
     platform::FindHandle search = sys.FindFirstFileA("*.chs", &found);

@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "display/sdl/key_map.h"
 #include "display/sdl/sdl_system.h"
 
@@ -108,6 +111,14 @@ bool SdlSystem::WaitForEvents() {
     if (!SDL_WaitEvent(&event)) return false;
     Translate(event);
     return true;
+}
+
+// The event stays in SDL's queue, so the pump that follows takes it in with the rest, held
+// button changes included.
+bool SdlSystem::WaitForEventsTimeout(uint32_t milliseconds) {
+    if (milliseconds == platform::INFINITE) return SDL_WaitEvent(nullptr) == 1;
+    const int limit = static_cast<int>(std::min<uint32_t>(milliseconds, INT32_MAX));
+    return SDL_WaitEventTimeout(nullptr, limit) == 1;
 }
 
 bool SdlSystem::WaitForMessages() {

@@ -72,6 +72,8 @@ class ScriptedHost final : public soft::HostedSystem {
     std::vector<uint32_t> arriveOnWait;
     bool canWait = true;
     int eventWaits = 0;
+    int timedWaits = 0;
+    uint32_t lastTimeout = 0;
     int messageWaits = 0;
     int framesShown = 0;
 
@@ -89,6 +91,12 @@ class ScriptedHost final : public soft::HostedSystem {
         ++eventWaits;
         arrived.insert(arrived.end(), arriveOnWait.begin(), arriveOnWait.end());
         return canWait;
+    }
+    bool WaitForEventsTimeout(uint32_t milliseconds) override {
+        ++timedWaits;
+        lastTimeout = milliseconds;
+        arrived.insert(arrived.end(), arriveOnWait.begin(), arriveOnWait.end());
+        return !arriveOnWait.empty();
     }
     bool WaitForMessages() override {
         ++messageWaits;
