@@ -157,6 +157,7 @@ SessionResult RunRandomSession(FakeSystem& fake, uint32_t seed, long passes) {
     Script script(*app, seed, passes);
     SessionResult result;
     result.check.report = stderr;
+    appActive = 0;  // until the shown window is activated, as at a program's start
     fake.tickStep = 16;
     fake.idleWaitLimit = 1000000;
     fake.recording = false;
