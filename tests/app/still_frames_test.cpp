@@ -272,8 +272,8 @@ TEST_F(StillFramesTest, TheCheckModeComparesSkippedFramesAndCatchesAPictureWithH
 // mode on: not one skipped frame may differ from the one on the screen.
 TEST_F(StillFramesTest, RandomizedSessionsLeaveNoFrameUndrawnThatWouldHaveChanged) {
     SessionResult total;
-    for (uint32_t seed : {1u, 2u, 3u, 4u}) {
-        SessionResult session = RunRandomSession(fake, seed, 2500);
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        SessionResult session = RunRandomSession(fake, seed, 2000);
         EXPECT_EQ(session.exitCode, 0) << seed;
         EXPECT_EQ(session.check.differing, 0u) << "seed " << seed;
         EXPECT_GT(session.check.compared, 200u) << "seed " << seed;
@@ -293,8 +293,12 @@ TEST_F(StillFramesTest, RandomizedSessionsLeaveNoFrameUndrawnThatWouldHaveChange
     EXPECT_GT(total.glidingPasses, 0);
     EXPECT_GT(total.focusChanges, 0);
     EXPECT_GT(total.displayLosses, 0);
-    std::printf("randomized sessions: %ld passes, %llu skipped frames compared\n", total.passes,
-                static_cast<unsigned long long>(total.check.compared));
+    std::printf(
+        "randomized sessions: %ld passes (board %ld, quit %ld, play %ld, save %ld, load "
+        "%ld, thinking %ld, gliding %ld), %llu skipped frames compared\n",
+        total.passes, total.dialogPasses[0], total.dialogPasses[1], total.dialogPasses[2],
+        total.dialogPasses[3], total.dialogPasses[4], total.thinkingPasses, total.glidingPasses,
+        static_cast<unsigned long long>(total.check.compared));
 }
 
 }  // namespace
