@@ -48,7 +48,9 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     }
                     break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    frames_.ShowNext();
+                    // Shown again at once: a still game draws no frame of its own, and one
+                    // that was never told it had lost the focus does not even notice this.
+                    PictureLost();
                     queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, 1, 0);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
