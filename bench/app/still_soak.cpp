@@ -50,13 +50,13 @@ int main(int argc, char** argv) {
         ++sessions;
         if (session.check.differing > 0 || session.exitCode != 0) {
             std::printf("seed %u: %llu differing frames, exit code %d\n", seed,
-                        static_cast<unsigned long long>(session.check.differing),
-                        session.exitCode);
+                        static_cast<unsigned long long>(session.check.differing), session.exitCode);
         }
         ++seed;
     }
-    std::printf("%llu sessions (seeds up to %u), %llu passes, %llu skipped frames compared, "
-                "%llu differing, %.0f s\n",
-                sessions, seed - 1, passes, compared, differing, elapsed());
+    std::printf(
+        "%llu sessions (seeds up to %u), %llu passes, %llu skipped frames compared, "
+        "%llu differing, %.0f s\n",
+        sessions, seed - 1, passes, compared, differing, elapsed());
     return differing == 0 ? 0 : 1;
 }
