@@ -93,22 +93,34 @@ class Script {
     }
 
     void Act(FakeSystem& fake) {
+        if (releaseNext_) {
+            releaseNext_ = false;
+            Post(fake, platform::WM_LBUTTONUP, 0);
+            return;
+        }
         const int roll = Roll(1000);
-        if (roll < 350) return;  // a pass without input: the screen settles and stands still
-        if (roll < 470) {
+        if (roll < 300) return;  // a pass without input: the screen settles and stands still
+        if (roll < 400) {
             MoveTo(fake, AnyPoint());
-        } else if (roll < 570) {
+        } else if (roll < 470) {
             MoveTo(fake, kTargets[Roll(static_cast<int>(std::size(kTargets)))]);
-        } else if (roll < 640) {
+        } else if (roll < 530) {
             MoveTo(fake, Square());
-        } else if (roll < 650) {
+        } else if (roll < 540) {
             // A small move: often the same picture pixel for the pointer's hot spot.
             MoveTo(fake, Point{fake.cursor.x + Roll(3) - 1, fake.cursor.y + Roll(3) - 1});
-        } else if (roll < 760) {
+        } else if (roll < 620) {
             Post(fake, platform::WM_LBUTTONDOWN, 0);
-        } else if (roll < 880) {
+        } else if (roll < 700) {
             Post(fake, platform::WM_LBUTTONUP, 0);
-        } else if (roll < 940) {
+        } else if (roll < 850) {
+            // A click, released in the next pass: on a menu or dialog control (all but Quit's
+            // Yes, which would end the session early), or on a square.
+            const int target = 1 + Roll(static_cast<int>(std::size(kTargets)) - 1);
+            MoveTo(fake, roll < 780 ? (target == 4 ? kTargets[0] : kTargets[target]) : Square());
+            Post(fake, platform::WM_LBUTTONDOWN, 0);
+            releaseNext_ = true;
+        } else if (roll < 910) {
             static const int kKeys[] = {'A',
                                         'B',
                                         'Z',
@@ -123,17 +135,17 @@ class Script {
                                         platform::VK_LEFT};
             Post(fake, platform::WM_KEYDOWN,
                  static_cast<uintptr_t>(kKeys[Roll(static_cast<int>(std::size(kKeys)))]));
-        } else if (roll < 955) {
+        } else if (roll < 925) {
             fake.SetKey(platform::VK_SHIFT, Roll(2) == 1);
-        } else if (roll < 975) {
+        } else if (roll < 945) {
             fake.tickCount += static_cast<uint32_t>(Roll(3000));  // a slow pass
-        } else if (roll < 985) {
+        } else if (roll < 960) {
             // Full screen, losing the focus loses the display's surfaces too.
             if (Roll(2) == 1) fake.LoseSurfaces();
             Post(fake, platform::WM_ACTIVATEAPP, 0);
             away_ = 2 + Roll(4);
             ++focusChanges;
-        } else {
+        } else if (roll < 965) {
             fake.LoseSurfaces();
             ++displayLosses;
         }
@@ -147,6 +159,7 @@ class Script {
     long passes_;
     long actedAt_ = -1;
     int away_ = 0;
+    bool releaseNext_ = false;
     bool ended_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -202,18 +203,21 @@ TEST_F(StillFramesTest, AThinkingComputerAndItsGlidesAreDrawnInEveryPass) {
     fake.idleWaitLimit = 5;
     fake.tickStep = 16;
     bool sent = false;
+    Board opening;
     Run(
         [&](FakeSystem&) {
-            if (app->updates == 400 && !sent) {
+            if (app->updates == 1) opening = app->game.board;
+            if (app->updates == 200 && !sent) {
                 sent = true;
                 Post(platform::WM_KEYDOWN, platform::VK_F12);
             }
         },
         /*humans=*/false);
-    EXPECT_GE(app->updates, 400);
+    EXPECT_GE(app->updates, 200);
     EXPECT_EQ(app->renders, app->updates);
     EXPECT_EQ(TimedWaits(), 0u);
-    EXPECT_NE(app->game.board.squares[12], 'P');  // the game went on: e2 moved or a piece left
+    // The computer played meanwhile.
+    EXPECT_NE(std::memcmp(opening.squares, app->game.board.squares, sizeof opening.squares), 0);
 }
 
 TEST_F(StillFramesTest, AStillScreenIsDrawnAgainAfterTheFocusReturnsOrTheDisplayIsLost) {
@@ -273,10 +277,10 @@ TEST_F(StillFramesTest, TheCheckModeComparesSkippedFramesAndCatchesAPictureWithH
 TEST_F(StillFramesTest, RandomizedSessionsLeaveNoFrameUndrawnThatWouldHaveChanged) {
     SessionResult total;
     for (uint32_t seed : {1u, 2u, 3u}) {
-        SessionResult session = RunRandomSession(fake, seed, 2000);
+        SessionResult session = RunRandomSession(fake, seed, 1200);
         EXPECT_EQ(session.exitCode, 0) << seed;
         EXPECT_EQ(session.check.differing, 0u) << "seed " << seed;
-        EXPECT_GT(session.check.compared, 200u) << "seed " << seed;
+        EXPECT_GT(session.check.compared, 100u) << "seed " << seed;
         total.check.compared += session.check.compared;
         total.passes += session.passes;
         total.thinkingPasses += session.thinkingPasses;
