@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     };
 
     unsigned long long compared = 0, differing = 0, passes = 0, sessions = 0;
+    double nextProgress = 60;
     while (elapsed() < seconds) {
         platform::FakeSystem fake;
         fake.Install();
@@ -53,6 +54,13 @@ int main(int argc, char** argv) {
                         static_cast<unsigned long long>(session.check.differing), session.exitCode);
         }
         ++seed;
+        // A line a minute, so that a soak cut short still tells what it saw.
+        if (elapsed() >= nextProgress) {
+            std::printf("%.0f s: %llu sessions, %llu passes, %llu compared, %llu differing\n",
+                        elapsed(), sessions, passes, compared, differing);
+            std::fflush(stdout);
+            nextProgress += 60;
+        }
     }
     std::printf(
         "%llu sessions (seeds up to %u), %llu passes, %llu skipped frames compared, "
