@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "ai/computer_player.h"
+#include "ai/random_draw.h"
 #include "app/dialog_button.h"
 #include "app/dialog_state.h"
 #include "app/shell.h"
@@ -170,6 +172,9 @@ SessionResult RunRandomSession(FakeSystem& fake, uint32_t seed, long passes) {
     Script script(*app, seed, passes);
     SessionResult result;
     result.check.report = stderr;
+    // The computer's draws too follow the seed, so a session can be run again as it was.
+    randomSeeded = 1;
+    SeedRandom(seed);
     appActive = 0;  // until the shown window is activated, as at a program's start
     fake.tickStep = 16;
     fake.idleWaitLimit = 1000000;
