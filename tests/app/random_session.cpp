@@ -1,5 +1,6 @@
 #include "tests/app/random_session.h"
 
+#include <cstdio>
 #include <memory>
 
 #include "ai/computer_player.h"
@@ -7,6 +8,7 @@
 #include "app/dialog_button.h"
 #include "app/dialog_state.h"
 #include "app/shell.h"
+#include "game/chess_game.h"
 
 namespace apptest {
 
@@ -26,6 +28,8 @@ void SessionApp::Render() {
 namespace {
 
 using platform::FakeSystem;
+
+constexpr int kSavedGames = 30;
 using platform::Point;
 
 // Places worth aiming at: most random points hit nothing, these make things happen.
@@ -172,6 +176,14 @@ SessionResult RunRandomSession(FakeSystem& fake, uint32_t seed, long passes) {
     Script script(*app, seed, passes);
     SessionResult result;
     result.check.report = stderr;
+    // Enough saved games that the dialogs' lists scroll.
+    ChessGame saved;
+    saved.NewGame(Human, Computer);
+    for (int i = 0; i < kSavedGames; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "game%02d.chs", i);
+        saved.SaveGame(name);
+    }
     // The computer's draws too follow the seed, so a session can be run again as it was.
     randomSeeded = 1;
     SeedRandom(seed);
