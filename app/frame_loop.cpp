@@ -129,6 +129,7 @@ int RunShell(ChessApp& app, ModuleHandle instance, int showCommand) {
             const RenderInputs inputs = app.TakeRenderInputs();
             if (stillFrames.Draws(inputs, app.KeepsChanging())) {
                 app.Render();
+                stillFrames.Drawn(app.TakeRenderInputs());
                 if (!DisplayDevice::Flip()) stillFrames.DrawNext();
             } else {
                 if (check != nullptr) {

@@ -21,6 +21,12 @@ class StillFrames {
 
     // Whether the pass with these inputs draws; a pass that draws becomes the last drawn.
     bool Draws(const RenderInputs& inputs, bool keepsChanging);
+    // The inputs as the last drawn frame's Render left them. Where it changed them (a held
+    // scroll arrow moves the list), drawing the same inputs again would change them again,
+    // so the next pass draws even if Update has put them back as they were.
+    void Drawn(const RenderInputs& after) {
+        if (!(after == lastDrawn_)) drawNext_ = true;
+    }
 
   private:
     RenderInputs lastDrawn_{};

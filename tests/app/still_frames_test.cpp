@@ -8,15 +8,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/dialog_button.h"
 #include "app/dialog_state.h"
 #include "app/shell.h"
 #include "display/testing/fake_system.h"
 #include "display/testing/temp_directory.h"
+#include "game/chess_game.h"
 #include "tests/app/random_session.h"
 #include "tests/app/test_sheets.h"
 
@@ -198,6 +202,62 @@ TEST_F(StillFramesTest, TheSaveDialogWakesTheLoopForEachBlinkOfItsCursorAndNoMor
         EXPECT_GE(ms, 0) << call;
         EXPECT_LE(ms, 250) << call;
     }
+}
+
+// Drawing the Save dialog with its down arrow held moves the list; a key that finds the typed
+// name again moves it back before the next drawing. The inputs are then those of the frame
+// drawn before, but drawing them again would move the list again: the arrow must go on
+// scrolling.
+TEST_F(StillFramesTest, AHeldScrollArrowGoesOnAfterAKeyPutsTheListBack) {
+    ChessGame saved;
+    saved.NewGame(Human, Computer);
+    for (int i = 0; i < 30; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "game%02d.chs", i);
+        ASSERT_EQ(saved.SaveGame(name), 1);
+    }
+    int step = 0;
+    long keyPass = 0;
+    size_t waitsBefore = 0;
+    size_t waitsWhileScrolling = 99;
+    std::string firstName;
+    Run([&](FakeSystem&) {
+        const size_t waits = Waits("WaitMessageTimeout(INFINITE)");
+        if (step == 0 && waits == 3) {
+            MoveTo(50, 120);
+            Post(platform::WM_LBUTTONDOWN);
+            step = 1;
+        } else if (step == 1 && app->buttonDown == 1) {
+            Post(platform::WM_LBUTTONUP);
+            step = 2;
+        } else if (step == 2 && app->dialog == DialogSave && app->buttonDown == 0) {
+            // The name of the list's first game (the directory's order decides which).
+            firstName = app->savedGames[0];
+            for (char key : firstName)
+                Post(platform::WM_KEYDOWN,
+                     static_cast<uintptr_t>(std::toupper(static_cast<unsigned char>(key))));
+            MoveTo(kDownArrowButton.x + 10, kDownArrowButton.y + 10);
+            Post(platform::WM_LBUTTONDOWN);
+            step = 3;
+        } else if (step == 3 && app->listTop == 19) {
+            // Held at the end of the list; the name brings its game back into view, twice.
+            Post(platform::WM_KEYDOWN, platform::VK_RETURN);
+            keyPass = app->updates;
+            step = 4;
+        } else if (step == 4 && app->updates == keyPass + 1) {
+            Post(platform::WM_KEYDOWN, platform::VK_RETURN);
+            waitsBefore = TimedWaits();
+            step = 5;
+        } else if (step == 5 && app->updates > keyPass + 2 && app->listTop == 19) {
+            waitsWhileScrolling = TimedWaits() - waitsBefore;
+            Post(platform::WM_KEYDOWN, platform::VK_F12);
+            step = 6;
+        }
+    });
+    ASSERT_EQ(step, 6);
+    EXPECT_EQ(std::string(app->saveName).rfind(firstName, 0), 0u);  // F12 types a sign after it
+    // Every pass drew and none waited until the list was at its end again.
+    EXPECT_EQ(waitsWhileScrolling, 0u);
 }
 
 TEST_F(StillFramesTest, AThinkingComputerAndItsGlidesAreDrawnInEveryPass) {
