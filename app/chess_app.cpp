@@ -25,26 +25,36 @@ int ChessApp::Init(platform::WindowHandle appWindow) {
     window = appWindow;
     tintDirectDraw = directDraw;
 
+    // Each sheet with the size of the game's own picture, which the screens are drawn from.
     struct SheetToLoad {
         Sprite* sprite;
         const char* bitmap;
         int keyed;
+        int width;
+        int height;
     };
     const SheetToLoad sheets[] = {
-        {&fontSprite, "font8.bmp", 1},           {&backgroundSprite, "back.bmp", 0},
-        {&piecesSprite, "pieces.bmp", 1},        {&mouseSprite, "mouse.bmp", 1},
-        {&dialogButtonsSprite, "smlbns.bmp", 1}, {&menuButtonsSprite, "bigbns.bmp", 1},
-        {&statusSprite, "status.bmp", 1},
+        {&fontSprite, "font8.bmp", 1, 128, 128},
+        {&backgroundSprite, "back.bmp", 0, 640, 480},
+        {&piecesSprite, "pieces.bmp", 1, 240, 160},
+        {&mouseSprite, "mouse.bmp", 1, 32, 32},
+        {&dialogButtonsSprite, "smlbns.bmp", 1, 570, 75},
+        {&menuButtonsSprite, "bigbns.bmp", 1, 320, 120},
+        {&statusSprite, "status.bmp", 1, 300, 200},
     };
     for (const SheetToLoad& sheet : sheets) {
         sheet.sprite->directDraw = directDraw;
         sheet.sprite->defaultTarget = backBuffer;
+        sheet.sprite->sheetWidth = sheet.width;
+        sheet.sprite->sheetHeight = sheet.height;
         sheet.sprite->Load(sheet.bitmap);
         if (sheet.keyed) sheet.sprite->SetColorKey(1);
     }
-    // The dialog sheet is loaded when a dialog opens.
+    // The dialog sheets (all 320x240) are loaded when a dialog opens.
     dialogSprite.directDraw = directDraw;
     dialogSprite.defaultTarget = backBuffer;
+    dialogSprite.sheetWidth = 320;
+    dialogSprite.sheetHeight = 240;
 
     // Until the player starts a game, the computer plays itself.
     game.NewGame(Computer, Computer);

@@ -6,5 +6,9 @@
 
 int GameMain(platform::ModuleHandle instance, int showCommand) {
     programStartTick = platform::Sys().GetTickCount();
-    return RunShell(chessApp, instance, showCommand);
+    const int exitCode = RunShell(chessApp, instance, showCommand);
+    // The shell answers 0 also when the display could not be opened. The player has been
+    // told why by then; the program itself must still end as one that failed, so that a
+    // script or launcher starting it can tell. Only a started game gets its window.
+    return chessApp.window == nullptr ? kGameCouldNotStart : exitCode;
 }

@@ -6,4 +6,7 @@
 
 #include "display/platform.h"
 
+// The exit code of a program whose display could not be opened.
+inline constexpr int kGameCouldNotStart = 1;
+
 int GameMain(platform::ModuleHandle instance, int showCommand);

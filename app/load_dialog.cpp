@@ -1,4 +1,7 @@
+#include <cerrno>
+
 #include "app/chess_app.h"
+#include "app/file_failure.h"
 #include "app/save_path.h"
 
 void ChessApp::RunLoadDialog() {
@@ -9,9 +12,15 @@ void ChessApp::RunLoadDialog() {
 
     if (IsClicked(kLoadButton) && selection != -1) {
         char path[kSavePathSize];
-        // A file that cannot be read leaves the game as it was; the dialog closes anyway.
-        if (MakeSavePath(savedGames[selection], path)) game.LoadGame(path);
-        animating = 0;
+        // A file that cannot be read leaves the game as it was, a move still gliding
+        // included, and the player is told; the dialog closes anyway.
+        if (!MakeSavePath(savedGames[selection], path)) {
+            TellGameNotLoaded(window, savedGames[selection], ENAMETOOLONG);
+        } else if (game.LoadGame(path) == 0) {
+            TellGameNotLoaded(window, path, errno);
+        } else {
+            animating = 0;
+        }
         CloseDialog();
     }
     if (IsClicked(kListCancelButton)) CloseDialog();

@@ -1,6 +1,8 @@
+#include <cerrno>
 #include <cstring>
 
 #include "app/chess_app.h"
+#include "app/file_failure.h"
 #include "app/name_cursor.h"
 #include "app/save_name.h"
 #include "app/save_path.h"
@@ -13,9 +15,15 @@ void ChessApp::RunSaveDialog() {
 
     if (IsClicked(kSaveButton) && saveName[0] != '\0') {
         char path[kSavePathSize];
-        // An existing file of that name is replaced; a failed save goes unreported, and so
-        // does a refused name.
-        if (IsPlainSaveName(saveName) && MakeSavePath(saveName, path)) game.SaveGame(path);
+        // An existing file of that name is replaced; a save that fails leaves it as it was,
+        // and the player is told.
+        if (!IsPlainSaveName(saveName)) {
+            TellNameRefused(window);
+        } else if (!MakeSavePath(saveName, path)) {
+            TellGameNotSaved(window, saveName, ENAMETOOLONG);
+        } else if (game.SaveGame(path) == 0) {
+            TellGameNotSaved(window, path, errno);
+        }
         CloseDialog();
     }
     if (IsClicked(kListCancelButton)) CloseDialog();

@@ -1,6 +1,8 @@
 #include "app/saved_game_list.h"
 
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "app/button_state.h"
 #include "app/chess_app.h"
@@ -18,13 +20,37 @@ ThumbGeometry ThumbFor(const SavedGameList& list, int count, int listTop) {
     return {listTop * (kThumbTrack - height) / (count - list.rowsShown), height};
 }
 
+namespace {
+
+constexpr int kMaxListed = 100;
+
+// Puts the first `count` entries back in the order the search reported them.
+void SortByReport(char (*names)[100], int64_t* times, uint64_t* reported, int count) {
+    for (int i = 1; i < count; ++i) {
+        for (int j = i; j > 0 && reported[j - 1] > reported[j]; --j) {
+            char name[100];
+            std::memcpy(name, names[j], sizeof name);
+            std::memcpy(names[j], names[j - 1], sizeof name);
+            std::memcpy(names[j - 1], name, sizeof name);
+            std::swap(times[j], times[j - 1]);
+            std::swap(reported[j], reported[j - 1]);
+        }
+    }
+}
+
+}  // namespace
+
 // Every name of a "*.chs" file in the current directory, without its extension, in the
 // order the directory search gives them. The table holds 100 names of up to 99 characters:
-// further files, and names too long for a slot, are left out of the list.
+// names too long for a slot are left out, and when there are more files, the 100 written
+// last are listed, so that a game just saved can always be loaded.
 void ChessApp::ListSavedGames() {
     platform::System& sys = platform::Sys();
     ++savedGamesListed;
     savedGameCount = 0;
+    int64_t times[kMaxListed];
+    uint64_t reported[kMaxListed];
+    uint64_t nextReport = 0;
     platform::FindData found;
     platform::FindHandle search = sys.FindFirstFileA("*.chs", &found);
     if (search == platform::kInvalidFindHandle || search == nullptr) return;
@@ -35,10 +61,24 @@ void ChessApp::ListSavedGames() {
         if (lastDot != nullptr) *lastDot = '\0';
         const size_t length = std::strlen(found.fileName);
         if (length >= sizeof savedGames[0]) continue;
-        std::memcpy(savedGames[savedGameCount], found.fileName, length + 1);
-        ++savedGameCount;
-    } while (savedGameCount < 100 && sys.FindNextFileA(search, &found));
+        int slot = savedGameCount;
+        if (savedGameCount == kMaxListed) {
+            // The table is full: the new name takes the place of the one written longest
+            // ago, if it was written later than that one.
+            slot = 0;
+            for (int i = 1; i < kMaxListed; ++i) {
+                if (times[i] < times[slot]) slot = i;
+            }
+            if (found.lastWriteTime <= times[slot]) continue;
+        } else {
+            ++savedGameCount;
+        }
+        std::memcpy(savedGames[slot], found.fileName, length + 1);
+        times[slot] = found.lastWriteTime;
+        reported[slot] = nextReport++;
+    } while (sys.FindNextFileA(search, &found));
     sys.FindClose(search);
+    SortByReport(savedGames, times, reported, savedGameCount);
 }
 
 // The arrows act in every frame in which they are held down.

@@ -290,6 +290,9 @@ inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
 struct FindData {
     uint32_t attributes = 0;
     char fileName[260] = {};
+    // When the file was last written, in the system's own units: only compared with the
+    // times of other files.
+    int64_t lastWriteTime = 0;
 };
 
 // ---------------------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "display/sprite.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 using namespace platform;
@@ -11,6 +13,24 @@ constexpr int64_t kScreenHeight = 480;
 constexpr int kMaxTextLength = 10000;
 constexpr int kGlyphColumns = 16;
 constexpr int kGlyphRows = 16;
+
+// A sheet is loaded again whenever a dialog opens or a surface was lost; each refused file
+// is told once per run.
+bool FirstTimeRefused(const char* fileName) {
+    static char told[16][64];
+    static int toldCount = 0;
+    for (int i = 0; i < toldCount; ++i) {
+        if (std::strncmp(told[i], fileName, sizeof told[i] - 1) == 0) return false;
+    }
+    if (toldCount < 16) {
+        // Names are compared by their first 63 characters, so that much is kept.
+        const size_t length = std::min(std::strlen(fileName), sizeof told[toldCount] - 1);
+        std::memcpy(told[toldCount], fileName, length);
+        told[toldCount][length] = '\0';
+        ++toldCount;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -24,7 +44,9 @@ Sprite::Sprite()
       defaultTarget(nullptr),
       directDraw(nullptr),
       colorKeyed(0),
-      surfaceCreated(0) {}
+      surfaceCreated(0),
+      sheetWidth(0),
+      sheetHeight(0) {}
 
 Sprite::~Sprite() {
     Release();
@@ -76,11 +98,30 @@ BitmapHandle Sprite::OpenBitmap() {
     System& sys = Sys();
     BitmapHandle bitmap =
         sys.LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (bitmap != nullptr && !FitsTheSheet(bitmap)) {
+        sys.DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
     if (bitmap == nullptr) {
         bitmap = sys.LoadImageA(sys.GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0,
                                 LR_CREATEDIBSECTION);
     }
     return bitmap;
+}
+
+bool Sprite::FitsTheSheet(BitmapHandle looseFile) {
+    if (sheetWidth <= 0 || sheetHeight <= 0) return true;
+    BitmapInfo info;
+    if (Sys().GetObjectA(looseFile, sizeof info, &info) == 0) return false;
+    if (info.width == sheetWidth && info.height == sheetHeight) return true;
+    if (FirstTimeRefused(name)) {
+        std::fprintf(stderr,
+                     "Kestrion: the picture file %s is %dx%d, not %dx%d like the game's own "
+                     "sheet, so the game's own is used.\n",
+                     name, static_cast<int>(info.width), static_cast<int>(info.height),
+                     static_cast<int>(sheetWidth), static_cast<int>(sheetHeight));
+    }
+    return false;
 }
 
 void Sprite::CopyBitmap() {

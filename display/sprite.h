@@ -19,6 +19,11 @@ class Sprite {
     platform::DirectDraw* directDraw;
     int32_t colorKeyed;
     int32_t surfaceCreated;
+    // The size of the program's own sheets for this sprite, set by the owner; 0 takes any.
+    // A loose file of another size would be cut or leave the surface part empty, so it is
+    // not used: the program's own sheet is, and standard error says why.
+    int32_t sheetWidth;
+    int32_t sheetHeight;
 
     Sprite();
     virtual ~Sprite();
@@ -32,6 +37,7 @@ class Sprite {
     void Release();
 
     platform::BitmapHandle OpenBitmap();
+    bool FitsTheSheet(platform::BitmapHandle looseFile);
     void CopyBitmap();
     uint32_t PixelValue(uint32_t colour);
 };

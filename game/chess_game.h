@@ -47,8 +47,15 @@ class ChessGame {
 
     // 1 once the whole file is safely in place, 0 on any failure; a failed save leaves an
     // existing file at path as it was.
+    // On failure errno tells why.
     int SaveGame(const char* path) const;
+    // 0, with errno telling why, when the file cannot be opened or read; the game is then as
+    // it was.
     int LoadGame(const char* path);
+    // 1 when path is a readable file that begins with the first line every saved game has.
+    // The game loads any file it can read; tools that must not start from a wrong file
+    // ask this first.
+    static int IsSavedGameFile(const char* path);
 
   private:
     // Queens a computer side's pawns on their last rank; returns WhitePromotes or

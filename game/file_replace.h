@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-// The few file-system operations a safe save needs, for POSIX and Windows alike.
+// The few file-system operations a safe save needs, for POSIX and Windows alike. A failed
+// operation leaves errno telling why, on Windows too.
 namespace file_replace {
 
 // True when path exists but may not be written.

@@ -1,6 +1,7 @@
 // The saved-game file: a small text file of CR LF lines, written and read in binary mode
 // so the bytes are the same on every platform.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -57,9 +58,15 @@ void ReadChoice(const char* value, const char* one, const char* zero, int& targe
 
 int ChessGame::SaveGame(const char* path) const {
     const size_t pathLength = std::strlen(path);
-    if (pathLength == 0 || pathLength > kMaxPathLength) return 0;
+    if (pathLength == 0 || pathLength > kMaxPathLength) {
+        errno = pathLength == 0 ? ENOENT : ENAMETOOLONG;
+        return 0;
+    }
     // The file is replaced by a rename, which would not ask whether it may be written.
-    if (file_replace::IsReadOnly(path)) return 0;
+    if (file_replace::IsReadOnly(path)) {
+        errno = EACCES;
+        return 0;
+    }
 
     char tempPath[kMaxPathLength + sizeof kTempSuffix];
     std::memcpy(tempPath, path, pathLength);
@@ -88,7 +95,9 @@ int ChessGame::SaveGame(const char* path) const {
     written = file_replace::Sync(file) && written;
     written = std::fclose(file) == 0 && written;
     if (!written || !file_replace::Replace(tempPath, path)) {
+        const int reason = errno;
         file_replace::Remove(tempPath);
+        errno = reason;
         return 0;
     }
     return 1;
@@ -97,13 +106,34 @@ int ChessGame::SaveGame(const char* path) const {
 int ChessGame::LoadGame(const char* path) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return 0;
+    // A read that fails part way (or at once, as on a folder where the system lets it be
+    // opened) must not leave half a game on the board.
+    const ChessGame before(*this);
     char line[kLinePieceLength + 1];
     // Ends at the end of the file and on a read error alike.
     while (std::fgets(line, sizeof line, file) != nullptr) ApplySavedLine(line);
+    const bool readError = std::ferror(file) != 0;
+    const int readErrno = errno;
     std::fclose(file);
+    if (readError) {
+        *this = before;
+        errno = readErrno;
+        return 0;
+    }
     searchStarted = 0;
     Step();
     return 1;
+}
+
+int ChessGame::IsSavedGameFile(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return 0;
+    char line[sizeof kBanner + 2];
+    const bool read = std::fgets(line, sizeof line, file) != nullptr;
+    std::fclose(file);
+    if (!read) return 0;
+    line[std::strcspn(line, "\r\n")] = '\0';
+    return std::strcmp(line, kBanner) == 0;
 }
 
 // Applies one "key = value" line. A line whose value cannot be read changes nothing.

@@ -5,7 +5,7 @@ The build already refuses an include of a library that a target does not link; t
 keeps the links themselves pointing one way, so that nobody fixes a refused include by
 linking upwards. The order:
 
-    rules < ai < game < app
+    rules < ai, engine < game < app
     platform < display < app
     platform < the platform layers (soft < sdl_decode < testing, sdl_decode < sdl,
                soft < web, win32) < app
@@ -24,7 +24,8 @@ import sys
 MAY_INCLUDE = {
     "rules": set(),
     "ai": {"rules"},
-    "game": {"ai", "rules"},
+    "engine": {"rules"},
+    "game": {"ai", "engine", "rules"},
     "resources": set(),
     "platform": set(),
     "display": {"platform"},
@@ -35,7 +36,7 @@ MAY_INCLUDE = {
     "platform_web": {"platform_soft", "platform", "resources"},
     "platform_win32": {"platform"},
     "app": {
-        "game", "ai", "rules", "display", "platform",
+        "game", "ai", "engine", "rules", "display", "platform",
         # The program's entry points, main() and WinMain, start a platform layer.
         "platform_sdl", "platform_win32", "platform_web",
     },
@@ -59,7 +60,7 @@ def library_of(path):
     """The library a project path (relative, with forward slashes) belongs to, or None."""
     parts = path.split("/")
     top = parts[0]
-    if top in ("rules", "ai", "game", "resources", "app"):
+    if top in ("rules", "ai", "engine", "game", "resources", "app"):
         return top
     if top != "display":
         return None

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages a build needs are installed.
-# Usage: tools/deps.sh game|package|web|test
+# Usage: tools/deps.sh game|package|web|test|bench
 # As root, missing packages are installed with apt-get; otherwise the one sudo command to
 # run is printed and the script fails.
 set -euo pipefail
@@ -9,22 +9,27 @@ game_packages=(cmake make g++ pkg-config libsdl2-dev)
 # The .deb needs dpkg-dev (dpkg-shlibdeps, dpkg-buildflags); the Windows installer nsis.
 package_packages=("${game_packages[@]}" dpkg-dev g++-mingw-w64-x86-64 nsis)
 # The browser page: Debian's emscripten (its JavaScript optimiser needs acorn, its wasm
-# optimiser binaryen) and python3 to serve the page.
-web_packages=(cmake make emscripten node-acorn binaryen python3)
-# The browser test drives Debian's chromium with puppeteer-core from npm; the packages are
-# checked with lintian, appstream and desktop-file-utils; the format check lists the sources
-# with git.
+# optimiser binaryen), terser to shorten the names in its JavaScript, and python3 to serve
+# the page.
+web_packages=(cmake make emscripten node-acorn binaryen node-terser python3)
+# The browser test drives Debian's chromium with puppeteer-core from npm; libpng reads the
+# page's PNG sheets in the pixel comparison; the packages are checked with lintian, appstream
+# and desktop-file-utils; the format check lists the sources with git.
 test_packages=("${package_packages[@]}" "${web_packages[@]}" git lintian appstream
                desktop-file-utils ninja-build clang clang-format-14 libclang-rt-14-dev
-               libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
-               wine wine64 libgl1-mesa-dri chromium)
+               libgtest-dev libgmock-dev libbenchmark-dev libpng-dev xvfb xdotool x11-apps
+               imagemagick wine wine64 libgl1-mesa-dri chromium)
+
+# The engine benchmarks and the gauntlet measure against Debian's Stockfish (never in tests).
+bench_packages=(stockfish)
 
 case "${1:-}" in
   game) wanted=("${game_packages[@]}") ;;
   package) wanted=("${package_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 game|package|web|test" >&2; exit 2 ;;
+  bench) wanted=("${bench_packages[@]}") ;;
+  *) echo "usage: $0 game|package|web|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -24,6 +24,15 @@ Viewport FitPicture(int outputWidth, int outputHeight, int pictureWidth, int pic
                     static_cast<int>(height)};
 }
 
+bool ShrinkWindowToFit(const Viewport& area, int pictureWidth, int pictureHeight,
+                       Viewport* window) {
+    if (area.width <= 0 || area.height <= 0) return false;
+    if (area.width >= pictureWidth && area.height >= pictureHeight) return false;
+    const Viewport fitted = FitPicture(area.width, area.height, pictureWidth, pictureHeight);
+    *window = Viewport{area.x + fitted.x, area.y + fitted.y, fitted.width, fitted.height};
+    return true;
+}
+
 namespace {
 
 int ToPicture(int position, int start, int size, int pictureSize) {

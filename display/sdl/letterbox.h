@@ -12,6 +12,12 @@ struct Viewport {
 
 Viewport FitPicture(int outputWidth, int outputHeight, int pictureWidth, int pictureHeight);
 
+// Where a window for the picture goes in an area of the screen (its position and size):
+// null when the picture's own size fits the area, which leaves the window's place to the
+// system; on a smaller area, the largest size with the picture's shape, centred, so that
+// no part of the window (nor any button drawn in it) lies off the screen.
+bool ShrinkWindowToFit(const Viewport& area, int pictureWidth, int pictureHeight, Viewport* window);
+
 struct PicturePoint {
     int x, y;
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "display/sdl/letterbox.h"
 #include "display/sdl/sdl_system.h"
 #include "display/sdl/system_shared.h"
 #include "display/sdl_decode/sdl_bitmap_decoder.h"
@@ -22,6 +23,23 @@ bool IsVirtualDriver(const char* driver) {
     return driver != nullptr &&
            (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
             std::strcmp(driver, "evdev") == 0);
+}
+
+// The window the picture gets on a display: 640x480 wherever it fits (in the middle, as
+// the system places it), else shrunk to the display's free area.
+SDL_Rect WindowPlace(int display) {
+    SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kPictureWidth, kPictureHeight};
+    SDL_Rect area{};
+    if (SDL_GetDisplayUsableBounds(display, &area) != 0 &&
+        SDL_GetDisplayBounds(display, &area) != 0) {
+        return place;
+    }
+    Viewport shrunk{};
+    if (ShrinkWindowToFit(Viewport{area.x, area.y, area.w, area.h}, kPictureWidth, kPictureHeight,
+                          &shrunk)) {
+        place = SDL_Rect{shrunk.x, shrunk.y, shrunk.width, shrunk.height};
+    }
+    return place;
 }
 
 }  // namespace
@@ -91,9 +109,9 @@ platform::WindowHandle SdlSystem::CreateWindowExA(uint32_t, const char* classNam
         window_ = SDL_CreateWindow(title != nullptr ? title : "", bounds.x, bounds.y, bounds.w,
                                    bounds.h, SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
-        window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, kPictureWidth, kPictureHeight,
-                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        const SDL_Rect place = WindowPlace(0);
+        window_ = SDL_CreateWindow(title != nullptr ? title : "", place.x, place.y, place.w,
+                                   place.h, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     }
     if (window_ == nullptr) {
         std::fprintf(stderr, "Kestrion: the game window could not be made: %s\n", SDL_GetError());
@@ -153,8 +171,9 @@ void SdlSystem::ToggleFullscreen() {
         SDL_SetWindowFullscreen(window_, 0);
         SDL_SetWindowBordered(window_, SDL_TRUE);
         SDL_SetWindowResizable(window_, SDL_TRUE);
-        SDL_SetWindowSize(window_, kPictureWidth, kPictureHeight);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        const SDL_Rect place = WindowPlace(SDL_GetWindowDisplayIndex(window_));
+        SDL_SetWindowSize(window_, place.w, place.h);
+        SDL_SetWindowPosition(window_, place.x, place.y);
     } else {
         SDL_Rect bounds{0, 0, kPictureWidth, kPictureHeight};
         SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &bounds);

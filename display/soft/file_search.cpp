@@ -3,12 +3,13 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
 struct platform::FindObject {
-    std::vector<std::string> names;
+    std::vector<soft::FoundFile> files;
     size_t next = 0;
 };
 
@@ -16,11 +17,13 @@ namespace soft {
 
 namespace {
 
-void Fill(const std::string& name, platform::FindData* data) {
+void Fill(const FoundFile& file, platform::FindData* data) {
     if (data == nullptr) return;
     data->attributes = platform::FILE_ATTRIBUTE_NORMAL;
     std::memset(data->fileName, 0, sizeof data->fileName);
-    std::memcpy(data->fileName, name.c_str(), std::min(name.size(), sizeof data->fileName - 1));
+    std::memcpy(data->fileName, file.name.c_str(),
+                std::min(file.name.size(), sizeof data->fileName - 1));
+    data->lastWriteTime = file.lastWriteTime;
 }
 
 }  // namespace
@@ -47,9 +50,9 @@ bool WildcardMatch(const char* pattern, const char* name) {
     return *pattern == '\0';
 }
 
-std::vector<std::string> ListMatchingFiles(const std::string& directory, const char* pattern) {
-    std::vector<std::string> names;
-    if (pattern == nullptr) return names;
+std::vector<FoundFile> ListMatchingFiles(const std::string& directory, const char* pattern) {
+    std::vector<FoundFile> files;
+    if (pattern == nullptr) return files;
     std::error_code error;
     std::filesystem::directory_iterator it(directory.empty() ? "." : directory, error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
@@ -58,27 +61,33 @@ std::vector<std::string> ListMatchingFiles(const std::string& directory, const c
         if (name.size() > kMaxFoundNameLength || !WildcardMatch(pattern, name.c_str())) continue;
         std::error_code typeError;
         if (!entry.is_regular_file(typeError)) continue;
-        names.push_back(std::move(name));
+        std::error_code timeError;
+        const auto written = entry.last_write_time(timeError);
+        const int64_t time =
+            timeError
+                ? 0
+                : std::chrono::duration_cast<std::chrono::nanoseconds>(written.time_since_epoch())
+                      .count();
+        files.push_back({std::move(name), time});
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        int order = strcasecmp(a.c_str(), b.c_str());
-        return order != 0 ? order < 0 : a < b;
+    std::sort(files.begin(), files.end(), [](const FoundFile& a, const FoundFile& b) {
+        int order = strcasecmp(a.name.c_str(), b.name.c_str());
+        return order != 0 ? order < 0 : a.name < b.name;
     });
-    if (names.size() > kMaxFoundFiles) names.resize(kMaxFoundFiles);
-    return names;
+    return files;
 }
 
-platform::FindHandle FindFirst(std::vector<std::string> names, platform::FindData* data) {
-    if (names.empty()) return platform::kInvalidFindHandle;
-    auto* find = new platform::FindObject{std::move(names), 1};
-    Fill(find->names[0], data);
+platform::FindHandle FindFirst(std::vector<FoundFile> files, platform::FindData* data) {
+    if (files.empty()) return platform::kInvalidFindHandle;
+    auto* find = new platform::FindObject{std::move(files), 1};
+    Fill(find->files[0], data);
     return find;
 }
 
 bool FindNext(platform::FindHandle find, platform::FindData* data) {
     if (find == nullptr || find == platform::kInvalidFindHandle) return false;
-    if (find->next >= find->names.size()) return false;
-    Fill(find->names[find->next++], data);
+    if (find->next >= find->files.size()) return false;
+    Fill(find->files[find->next++], data);
     return true;
 }
 

@@ -104,24 +104,54 @@ EM_JS(void, kestrion_end_screen, (int exitCode), {
     if (window.kestrionPage) window.kestrionPage.ended(exitCode);
 });
 
-EM_ASYNC_JS(int, kestrion_decode, (const void* data, size_t size, int* width, int* height), {
-    Module.kestrionDecoded = null;
-    try {
-        const blob = new Blob([HEAPU8.slice(data, data + size)], {type: 'image/bmp'});
-        // The file's own colours, untouched by colour management or alpha arithmetic.
-        const image = await createImageBitmap(
-            blob, {colorSpaceConversion: 'none', premultiplyAlpha: 'none'});
-        const canvas = new OffscreenCanvas(image.width, image.height);
-        const context = canvas.getContext('2d');
-        context.drawImage(image, 0, 0);
-        Module.kestrionDecoded = context.getImageData(0, 0, image.width, image.height).data;
-        HEAP32[width >> 2] = image.width;
-        HEAP32[height >> 2] = image.height;
-        image.close();
-        return 1;
-    } catch (error) {
-        return 0;
+EM_JS(void, kestrion_tell_save_dialog, (int open, const char* name, int saveX, int saveY), {
+    if (window.kestrionPage && window.kestrionPage.saveDialog) {
+        window.kestrionPage.saveDialog(open !== 0, UTF8ToString(name), saveX, saveY);
     }
+});
+
+// The browser's decoder for file bytes, shared by the two functions below: the picture as
+// RGBA bytes with its size, or null.
+EM_JS(void, kestrion_define_decoder, (), {
+    if (Module.kestrionDecodeBytes) return;
+    Module.kestrionDecodeBytes = async (bytes) => {
+        try {
+            const png = bytes[0] === 0x89 && bytes[1] === 0x50 && bytes[2] === 0x4E &&
+                        bytes[3] === 0x47;
+            const blob = new Blob([bytes], {type: png ? 'image/png' : 'image/bmp'});
+            // The file's own colours, untouched by colour management or alpha arithmetic.
+            const image = await createImageBitmap(
+                blob, {colorSpaceConversion: 'none', premultiplyAlpha: 'none'});
+            const canvas = new OffscreenCanvas(image.width, image.height);
+            const context = canvas.getContext('2d');
+            context.drawImage(image, 0, 0);
+            const decoded = {width: image.width, height: image.height,
+                             rgba: context.getImageData(0, 0, image.width, image.height).data};
+            image.close();
+            return decoded;
+        } catch (error) {
+            return null;
+        }
+    };
+    Module.kestrionDecodes = new Map();
+});
+
+EM_JS(void, kestrion_begin_decode, (const void* data, size_t size), {
+    const key = data + ':' + size;
+    if (Module.kestrionDecodes.has(key)) return;
+    Module.kestrionDecodes.set(key, Module.kestrionDecodeBytes(HEAPU8.slice(data, data + size)));
+});
+
+EM_ASYNC_JS(int, kestrion_decode, (const void* data, size_t size, int* width, int* height), {
+    const key = data + ':' + size;
+    const begun = Module.kestrionDecodes.get(key);
+    Module.kestrionDecodes.delete(key);
+    const decoded = await (begun || Module.kestrionDecodeBytes(HEAPU8.slice(data, data + size)));
+    Module.kestrionDecoded = decoded ? decoded.rgba : null;
+    if (!decoded) return 0;
+    HEAP32[width >> 2] = decoded.width;
+    HEAP32[height >> 2] = decoded.height;
+    return 1;
 });
 
 EM_JS(void, kestrion_take_decoded, (uint8_t* out), {
@@ -181,7 +211,17 @@ void ShowEndScreen(int exitCode) {
     kestrion_end_screen(exitCode);
 }
 
+void TellSaveDialog(bool open, const char* name, int saveX, int saveY) {
+    kestrion_tell_save_dialog(open ? 1 : 0, name, saveX, saveY);
+}
+
+void BeginDecoding(const void* data, size_t size) {
+    kestrion_define_decoder();
+    kestrion_begin_decode(data, size);
+}
+
 bool DecodeImage(const void* data, size_t size, int* width, int* height) {
+    kestrion_define_decoder();
     return kestrion_decode(data, size, width, height) != 0;
 }
 

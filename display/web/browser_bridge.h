@@ -41,6 +41,15 @@ void ShowPageMessage(const char* caption, const char* text);
 // The calm screen after the game ended, with a button to play again.
 void ShowEndScreen(int exitCode);
 
+// Tells the page whether the Save dialog is open, the name in its field, and the picture
+// point of its Save button (which the page's own name field presses on Enter).
+void TellSaveDialog(bool open, const char* name, int saveX, int saveY);
+
+// Starts decoding file bytes that never move (the built-in sheets) without waiting, so that
+// the browser decodes them all at once; DecodeImage on the same bytes then takes the result.
+// Bytes already begun are not begun again.
+void BeginDecoding(const void* data, size_t size);
+
 // Waits: decodes bitmap file bytes with the browser's image decoder. True with the size
 // when it could; the colours are then fetched with TakeDecodedRgba.
 bool DecodeImage(const void* data, size_t size, int* width, int* height);

@@ -5,6 +5,7 @@
 
 #include "display/soft/gdi.h"
 #include "display/web/browser_bridge.h"
+#include "display/web/png_header.h"
 #include "resources/embedded.h"
 
 extern const EmbeddedFile kEmbeddedFiles[];
@@ -19,6 +20,7 @@ struct Decoded {
     size_t size = 0;
     int width = 0;
     int height = 0;
+    int bits = 0;
     std::vector<uint32_t> rgb;
 };
 
@@ -27,9 +29,16 @@ std::vector<Decoded>& BuiltIn() {
     return decoded;
 }
 
-bool Decode(const void* data, size_t size, Decoded* out) {
+// The built-in sheets of the page are PNG files; a loose file must be a bitmap, as on the
+// desktop.
+bool ReadHeader(const void* data, size_t size, bool builtIn, int* width, int* height, int* bits) {
+    if (builtIn && IsPng(data, size)) return ReadPngHeader(data, size, width, height, bits);
+    return soft::ReadBitmapHeader(data, size, width, height, bits);
+}
+
+bool Decode(const void* data, size_t size, bool builtIn, Decoded* out) {
     int width = 0, height = 0, bits = 0;
-    if (!soft::ReadBitmapHeader(data, size, &width, &height, &bits)) return false;
+    if (!ReadHeader(data, size, builtIn, &width, &height, &bits)) return false;
     if (width < 1 || height < 1 || width > soft::kMaxBitmapWidth ||
         height > soft::kMaxBitmapHeight) {
         return false;
@@ -43,6 +52,7 @@ bool Decode(const void* data, size_t size, Decoded* out) {
     out->size = size;
     out->width = width;
     out->height = height;
+    out->bits = bits;
     out->rgb.resize(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < out->rgb.size(); ++i) {
         out->rgb[i] =
@@ -53,28 +63,33 @@ bool Decode(const void* data, size_t size, Decoded* out) {
 
 }  // namespace
 
+void BeginDecodingBuiltInSheets() {
+    for (size_t i = 0; i < kEmbeddedFileCount; ++i) {
+        BeginDecoding(kEmbeddedFiles[i].data, kEmbeddedFiles[i].size);
+    }
+}
+
 void DecodeBuiltInSheets() {
     BuiltIn().clear();
+    BeginDecodingBuiltInSheets();
     for (size_t i = 0; i < kEmbeddedFileCount; ++i) {
         Decoded decoded;
-        if (Decode(kEmbeddedFiles[i].data, kEmbeddedFiles[i].size, &decoded)) {
+        if (Decode(kEmbeddedFiles[i].data, kEmbeddedFiles[i].size, true, &decoded)) {
             BuiltIn().push_back(std::move(decoded));
         }
     }
 }
 
 platform::BitmapHandle DecodeBitmapInBrowser(const void* data, size_t size) {
-    int width = 0, height = 0, bits = 0;
-    if (!soft::ReadBitmapHeader(data, size, &width, &height, &bits)) return nullptr;
     for (const Decoded& decoded : BuiltIn()) {
         if (decoded.data == data && decoded.size == size) {
-            return soft::MakeBitmap(decoded.width, decoded.height, static_cast<uint16_t>(bits),
-                                    decoded.rgb);
+            return soft::MakeBitmap(decoded.width, decoded.height,
+                                    static_cast<uint16_t>(decoded.bits), decoded.rgb);
         }
     }
     Decoded decoded;
-    if (!Decode(data, size, &decoded)) return nullptr;
-    return soft::MakeBitmap(decoded.width, decoded.height, static_cast<uint16_t>(bits),
+    if (!Decode(data, size, false, &decoded)) return nullptr;
+    return soft::MakeBitmap(decoded.width, decoded.height, static_cast<uint16_t>(decoded.bits),
                             std::move(decoded.rgb));
 }
 

@@ -16,8 +16,21 @@ namespace {
 // A handle whose contents nobody reads.
 char iconToken;
 
-bool IsButtonEvent(const PageEvent& event) {
-    return event.kind == PageEvent::Kind::ButtonDown || event.kind == PageEvent::Kind::ButtonUp;
+constexpr int kVkShift = 0x10;
+constexpr int kVkLeftShift = 0xA0;
+
+// Events the game must see in frames of their own: a change of the button, a typed
+// character (whose Shift belongs to it alone) and the end of a touch (after its release).
+bool TakesAFrame(const PageEvent& event) {
+    switch (event.kind) {
+        case PageEvent::Kind::ButtonDown:
+        case PageEvent::Kind::ButtonUp:
+        case PageEvent::Kind::Typed:
+        case PageEvent::Kind::Leave:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -28,9 +41,13 @@ WebSystem::WebSystem() : HostedSystem(DecodeBitmapInBrowser, soft::LookupBy(Find
 
 void WebSystem::Arrive(const PageEvent& event) {
     if (event.kind == PageEvent::Kind::Move) {
-        MoveCursor(event.x, event.y);
-        // Motion only says that the pointer is over the window; one waiting is enough.
-        if (!pending_.empty() && pending_.back().kind == PageEvent::Kind::Move) return;
+        if (!event.placesCursor) MoveCursor(event.x, event.y);
+        // Motion only says that the pointer is over the window; one waiting is enough, and
+        // a finger's only needs its latest place.
+        if (!pending_.empty() && pending_.back().kind == PageEvent::Kind::Move) {
+            if (event.placesCursor) pending_.back() = event;
+            return;
+        }
     }
     pending_.push_back(event);
     WakeFromInput();
@@ -40,11 +57,17 @@ void WebSystem::SetKeyDown(int virtualKey, bool down) {
     keyTable_[virtualKey & 0xFF] = down ? 0x80 : 0;
 }
 
+int WebSystem::PendingTyped() const {
+    int count = 0;
+    for (const PageEvent& event : pending_) count += event.kind == PageEvent::Kind::Typed;
+    return count;
+}
+
 // Held back after a change of the left button, the events wait in their order.
 void WebSystem::PumpEvents() {
     while (!pending_.empty()) {
         const PageEvent& event = pending_.front();
-        if (IsButtonEvent(event) && !AdmitButtonChange()) break;
+        if (TakesAFrame(event) && !AdmitButtonChange()) break;
         PageEvent taken = event;
         pending_.pop_front();
         Translate(taken);
@@ -60,13 +83,27 @@ void WebSystem::Translate(const PageEvent& event) {
                         static_cast<uintptr_t>(event.virtualKey), lParam);
             break;
         }
+        case PageEvent::Kind::Typed: {
+            // The game reads Shift when it takes the key, later in this frame.
+            const uint8_t shift = event.shift ? 0x80 : 0;
+            keyTable_[kVkShift] = keyTable_[kVkLeftShift] = shift;
+            typedShift_ = event.shift;
+            queue_.Post(gameWindow_, platform::WM_KEYDOWN, static_cast<uintptr_t>(event.virtualKey),
+                        1);
+            break;
+        }
         case PageEvent::Kind::ButtonDown:
         case PageEvent::Kind::ButtonUp:
+            if (event.placesCursor) MoveCursor(event.x, event.y);
             keyTable_[0x01] = event.kind == PageEvent::Kind::ButtonDown ? 0x80 : 0;
             PostButton(gameWindow_, event.kind == PageEvent::Kind::ButtonDown, event.x, event.y);
             break;
         case PageEvent::Kind::Move:
+            if (event.placesCursor) MoveCursor(event.x, event.y);
             PostCursorAsk(gameWindow_);
+            break;
+        case PageEvent::Kind::Leave:
+            MoveCursor(kPointerAway, kPointerAway);
             break;
         case PageEvent::Kind::Activate:
         case PageEvent::Kind::Deactivate: {
@@ -87,6 +124,12 @@ void WebSystem::Translate(const PageEvent& event) {
 // Frames are paced by the browser's painting, so the presenter's own pace is off.
 void WebSystem::ShowFrame(const platform::FrameView& frame) {
     frames_.Present(frame);
+    // The typed character's frame is over: its Shift is let go.
+    if (typedShift_) {
+        keyTable_[kVkShift] = keyTable_[kVkLeftShift] = 0;
+        typedShift_ = false;
+    }
+    if (afterFrame_ != nullptr) afterFrame_();
     // One frame for each of the browser's paints, as a display's vertical sync would pace it.
     WaitForPaint();
 }

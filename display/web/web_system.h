@@ -17,14 +17,24 @@ namespace web {
 
 // Page input as it arrived, before it becomes window messages.
 struct PageEvent {
-    enum class Kind { KeyDown, ButtonDown, ButtonUp, Move, Activate, Deactivate };
+    // Typed: a character from the page's name field, as the key that types it; Leave: the
+    // finger of a touch has gone, and the game's pointer with it.
+    enum class Kind { KeyDown, ButtonDown, ButtonUp, Move, Activate, Deactivate, Typed, Leave };
     Kind kind = Kind::Move;
     int virtualKey = 0;
     bool system = false;  // a key with Alt held, Alt itself or F10
     bool repeat = false;
+    bool shift = false;  // Typed: the key is typed with Shift held
+    // Touch input: the game's pointer is put at (x, y) when the event is taken, not when it
+    // arrives, since a finger's events can wait for frames behind each other.
+    bool placesCursor = false;
     int x = 0;  // picture pixels
     int y = 0;
 };
+
+// Where the game's pointer goes when a touch ends: off the picture, so neither the pointer
+// nor a tooltip under it stays behind on the screen.
+inline constexpr int kPointerAway = -100;
 
 class WebSystem final : public soft::HostedSystem {
   public:
@@ -35,6 +45,10 @@ class WebSystem final : public soft::HostedSystem {
     void SetKeyDown(int virtualKey, bool down);
     void MoveCursor(int x, int y) { cursor_ = platform::Point{x, y}; }
     bool Active() const { return active_; }
+    // Typed events not yet taken by the game.
+    int PendingTyped() const;
+    // Called after each frame the page shows (may be null).
+    void SetAfterFrame(void (*afterFrame)()) { afterFrame_ = afterFrame; }
 
     platform::IconHandle LoadIconA(platform::ModuleHandle instance, int resourceId) override;
     platform::WindowHandle CreateWindowExA(uint32_t exStyle, const char* className,
@@ -69,6 +83,8 @@ class WebSystem final : public soft::HostedSystem {
     std::deque<PageEvent> pending_;
     bool active_ = false;
     bool cursorHidden_ = false;
+    bool typedShift_ = false;  // Shift held for the last typed character, until its frame ends
+    void (*afterFrame_)() = nullptr;
     platform::Point cursor_{320, 240};
     uint8_t keyTable_[256] = {};
     // The page's picture, kept as RGBA bytes; only changed rows are converted.

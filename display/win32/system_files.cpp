@@ -12,6 +12,9 @@ void CopyFound(const WIN32_FIND_DATAA& found, platform::FindData* data) {
     static_assert(sizeof data->fileName == sizeof found.cFileName);
     std::memcpy(data->fileName, found.cFileName, sizeof data->fileName);
     data->fileName[sizeof data->fileName - 1] = '\0';
+    data->lastWriteTime =
+        static_cast<int64_t>((uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                             found.ftLastWriteTime.dwLowDateTime);
 }
 
 }  // namespace

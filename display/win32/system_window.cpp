@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "display/win32/native_types.h"
+#include "display/win32/win32_direct_draw.h"
 #include "display/win32/win32_system.h"
 
 namespace win32 {
@@ -87,6 +88,9 @@ int Win32System::MessageBoxA(platform::WindowHandle owner, const char* text, con
                              uint32_t type) {
     // A program started from a console (or under Wine) leaves the text there too.
     std::fprintf(stderr, "%s: %s\n", caption, text);
+    // A box asked for during play (a save that failed) would otherwise sit unseen behind
+    // the game's full-screen pages, and the game would seem to hang.
+    ShowSystemSurface();
     return ::MessageBoxA(Native(owner), text, caption, type);
 }
 

@@ -5,6 +5,17 @@
 
 namespace win32 {
 
+namespace {
+
+// The DirectDraw object holding the display exclusively, if any.
+IDirectDraw* exclusiveDisplay = nullptr;
+
+}  // namespace
+
+void ShowSystemSurface() {
+    if (exclusiveDisplay != nullptr) exclusiveDisplay->FlipToGDISurface();
+}
+
 platform::Result Win32DirectDraw::QueryInterface(const platform::Guid& iid,
                                                  platform::Unknown** out) {
     return QueryNativeInterface(native_, iid, out);
@@ -12,13 +23,22 @@ platform::Result Win32DirectDraw::QueryInterface(const platform::Guid& iid,
 
 uint32_t Win32DirectDraw::Release() {
     const ULONG left = native_->Release();
+    if (left == 0 && exclusiveDisplay == native_) exclusiveDisplay = nullptr;
     if (left == 0) delete this;
     return left;
 }
 
 platform::Result Win32DirectDraw::SetCooperativeLevel(platform::WindowHandle window,
                                                       uint32_t flags) {
-    return ToResult(native_->SetCooperativeLevel(Native(window), flags));
+    const HRESULT result = native_->SetCooperativeLevel(Native(window), flags);
+    if (result == S_OK) {
+        if (flags & platform::DDSCL_EXCLUSIVE) {
+            exclusiveDisplay = native_;
+        } else if (exclusiveDisplay == native_) {
+            exclusiveDisplay = nullptr;
+        }
+    }
+    return ToResult(result);
 }
 
 platform::Result Win32DirectDraw::SetDisplayMode(uint32_t width, uint32_t height,

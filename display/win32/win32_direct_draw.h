@@ -23,4 +23,9 @@ class Win32DirectDraw final : public platform::DirectDraw {
     IDirectDraw* native_;
 };
 
+// Brings the desktop's own surface to the front of an exclusive full-screen display, so that
+// a window the system draws (a message box) is seen over the game; nothing when no display
+// is held exclusively.
+void ShowSystemSurface();
+
 }  // namespace win32

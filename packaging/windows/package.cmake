@@ -1,6 +1,6 @@
 # The Windows program's version resource and manifest, and its packages: a zip of
-# kestrion.exe with README.txt and LICENSE.txt, and an NSIS installer (Debian's nsis
-# provides makensis) made from our own template, NSIS.template.in.
+# kestrion.exe and kestrion-engine.exe with README.txt and LICENSE.txt, and an NSIS
+# installer (Debian's nsis provides makensis) made from our own template, NSIS.template.in.
 if(NOT TARGET kestrion_win32)
   return()
 endif()
@@ -23,6 +23,8 @@ configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/README.txt ${generated}/READM
                NEWLINE_STYLE CRLF)
 
 install(TARGETS kestrion_win32 RUNTIME DESTINATION .)
+# The engine for other chess programs, beside the game.
+install(TARGETS kestrion_engine_program RUNTIME DESTINATION .)
 install(FILES ${generated}/README.txt ${generated}/LICENSE.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)

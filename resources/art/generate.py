@@ -2,7 +2,9 @@
 """Draws every sheet of the game and writes it into resources/.
 
 Run through generate.sh (which names the Debian packages it needs). Writes the eleven
-sheets, icon.bmp, kestrion.ico and the desktop icons (icons/kestrion-<size>.png), checks the sheets, and renders the
+sheets, icon.bmp, kestrion.ico, the desktop icons (icons/kestrion-<size>.png), the browser
+page's PNG copies of the sheets (web/<sheet>.png) and its install icons (web/icon-<size>.png),
+checks the sheets, and renders the
 contact sheet and a mock screen into resources/art/preview/ for a look by eye.
 """
 
@@ -27,6 +29,7 @@ import pieces  # noqa: E402
 import pointer  # noqa: E402
 import preview  # noqa: E402
 import status  # noqa: E402
+import web_sheets  # noqa: E402
 
 OUT = os.path.dirname(HERE)
 
@@ -70,6 +73,8 @@ def write_rle4(name, idx, palette):
 
 # The sizes a desktop's icon theme looks for (hicolor/<size>x<size>/apps/kestrion.png).
 DESKTOP_ICON_SIZES = [16, 32, 48, 64, 128, 256]
+# The sizes a web app manifest names for a home screen and a splash screen.
+WEB_ICON_SIZES = [192, 512]
 
 
 def write_icons():
@@ -83,6 +88,15 @@ def write_icons():
         f.write(icon.ico_bytes([icon.reduce(big, s) for s in sizes]))
     small = icon.over(icon.reduce(big, 64), (38, 46, 60))
     write_24("icon.bmp", small)
+    # The browser page's install icons: opaque (a home screen puts no backdrop behind them),
+    # in the page's own dark colour, and as images of 64 colours, which show no banding at
+    # these sizes and keep the page light (the browser fetches one with the page).
+    os.makedirs(os.path.join(OUT, "web"), exist_ok=True)
+    for size in WEB_ICON_SIZES:
+        opaque = icon.over(icon.reduce(big, size), (20, 20, 20))
+        Image.fromarray(opaque.astype(np.uint8), "RGB").quantize(
+            colors=64, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE).save(
+            os.path.join(OUT, "web", f"icon-{size}.png"), optimize=True)
 
 
 def main():
@@ -105,6 +119,8 @@ def main():
         t = time.time()
         run()
         print(f"drew {label} ({time.time() - t:.1f} s)")
+    if not only or "web" in only:
+        web_sheets.main(["web_sheets.py", OUT])
     failed = check_sheets.main(["check_sheets.py", OUT])
     preview.write_previews(OUT, os.path.join(HERE, "preview"))
     print(f"done in {time.time() - started:.0f} s")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates every sheet (resources/*.bmp), the icons (icon.bmp, kestrion.ico,
-# icons/kestrion-<size>.png), checks the sheets and redraws the preview pictures in art/preview/.
-# Needs the Debian packages python3, python3-numpy, python3-pil and fonts-dejavu-core;
-# it installs nothing itself. Extra arguments draw only the named parts, e.g. pieces.bmp.
+# icons/kestrion-<size>.png), the browser page's PNG sheets and install icons (web/), checks
+# the sheets and redraws the preview pictures in art/preview/.
+# Needs the Debian packages python3, python3-numpy, python3-pil and fonts-dejavu-core
+# (zopfli, when installed, makes the PNG sheets a little smaller); it installs nothing itself. Extra arguments draw only the named parts, e.g. pieces.bmp.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 

@@ -2,9 +2,15 @@
 // the status panel, the side menu, the tooltip and the quit key.
 
 #include <climits>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/button_state.h"
 #include "app/dialog_state.h"
+#include "display/display_device.h"
+#include "display/testing/bmp_writer.h"
+#include "resources/embedded.h"
 #include "tests/app/app_fixture.h"
 
 namespace apptest {
@@ -18,6 +24,7 @@ const uint16_t kWhitePawn = To565(PieceColour(5, 0));
 const uint16_t kWhiteRook = To565(PieceColour(4, 0));
 const uint16_t kWhiteQueen = To565(PieceColour(1, 0));
 const uint16_t kBlackKnight = To565(PieceColour(3, 1));
+constexpr int kQuitMenuY = 40;
 
 class BoardScreenTest : public AppTest {
   protected:
@@ -268,6 +275,85 @@ TEST_F(BoardScreenTest, TheTooltipNamesThePieceUnderTheCursor) {
 
     Frame(SquareCentreX('e'), SquareCentreY('4'), 0);  // an empty square
     EXPECT_EQ(Pixel(SquareCentreX('e') + 80, SquareCentreY('4') + 32), kBare);
+}
+
+// Loose picture files of another size than the game's own sheets (in the folder the game
+// starts in) are passed over: the background and the pieces still show. A loose file of the
+// right size still takes the sheet's place.
+TEST_F(BoardScreenTest, LooseSheetsOfAnotherSizeAreNotUsed) {
+    const auto solid = [](int width, int height, uint32_t rgb) {
+        return platform::EncodeBmp(platform::SolidPicture(width, height, rgb),
+                                   platform::BmpEncoding::Bits24);
+    };
+    ASSERT_TRUE(folder.Write("back.bmp", solid(10, 10, 0xFF0000)));
+    ASSERT_TRUE(folder.Write("pieces.bmp", solid(10, 10, 0xFF0000)));
+    ASSERT_TRUE(folder.Write("status.bmp", solid(300, 200, 0x0000FF)));
+    // A fresh application, as at the start of the program.
+    app->Shutdown();
+    app = std::make_unique<TestApp>();
+    app->directDraw = DisplayDevice::directDraw;
+    app->primary = DisplayDevice::primary;
+    app->backBuffer = DisplayDevice::backBuffer;
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(app->Init(DisplayDevice::window), 1);
+    StartGame(Human, Human);
+    SetPosition({"Ke1", "ke8", "Pe5"});
+    Frame(0, 470, 0);
+    const std::string told = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(app->backgroundSprite.width, 640);
+    EXPECT_EQ(Pixel(100, 300), kBare);
+    EXPECT_EQ(PieceOn('e', '5'), kWhitePawn);
+    EXPECT_EQ(app->statusSprite.width, 300);
+    EXPECT_NE(told.find("back.bmp is 10x10, not 640x480"), std::string::npos) << told;
+    EXPECT_NE(told.find("pieces.bmp is 10x10, not 240x160"), std::string::npos) << told;
+    EXPECT_EQ(told.find("status.bmp"), std::string::npos) << told;
+
+    // The loose status sheet of the right size is the one shown.
+    uint16_t statusPixel = 0;
+    ASSERT_NE(app->statusSprite.surface, nullptr);
+    platform::SurfaceDesc desc;
+    ASSERT_EQ(app->statusSprite.surface->Lock(nullptr, &desc, 0, nullptr), platform::DD_OK);
+    statusPixel = *static_cast<const uint16_t*>(desc.surface);
+    app->statusSprite.surface->Unlock(nullptr);
+    EXPECT_EQ(statusPixel, To565(0x0000FF));
+
+    // A dialog closing loads the background again: it stays the game's own, told only once.
+    testing::internal::CaptureStderr();
+    Click(50, kQuitMenuY);
+    Click(362, 285);
+    Frame(0, 470, 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(app->dialog, DialogNone);
+    EXPECT_EQ(Pixel(100, 300), kBare);
+}
+
+// The sizes the game asks of its sheets are those of its own pictures: each of them, put
+// down as a loose file, is taken without a word, dialogs included.
+TEST_F(BoardScreenTest, TheGamesOwnPicturesAreTakenAsLooseFiles) {
+    for (const char* name :
+         {"back.bmp", "bigbns.bmp", "dlgload.bmp", "dlgplay.bmp", "dlgquit.bmp", "dlgsave.bmp",
+          "font8.bmp", "mouse.bmp", "pieces.bmp", "smlbns.bmp", "status.bmp"}) {
+        const EmbeddedFile* own = FindEmbeddedFile(name);
+        ASSERT_NE(own, nullptr) << name;
+        ASSERT_TRUE(folder.Write(name, std::vector<uint8_t>(own->data, own->data + own->size)));
+    }
+    app->Shutdown();
+    app = std::make_unique<TestApp>();
+    app->directDraw = DisplayDevice::directDraw;
+    app->primary = DisplayDevice::primary;
+    app->backBuffer = DisplayDevice::backBuffer;
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(app->Init(DisplayDevice::window), 1);
+    for (int kind = DialogQuit; kind <= DialogLoad; ++kind) {
+        app->OpenDialog(kind);
+        Frame(0, 470, 0);
+        app->CloseDialog();
+        Frame(0, 470, 0);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(app->backgroundSprite.width, 640);
+    EXPECT_EQ(app->dialogSprite.width, 320);
 }
 
 TEST_F(BoardScreenTest, F12AsksToQuit) {

@@ -1,7 +1,12 @@
 // The four dialogs: opening over a frozen board, button press/drag/release semantics, the
 // new-game choices, typing and picking names, the saved-game lists and their scrolling.
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -283,6 +288,97 @@ TEST_F(DialogTest, ANameThatWouldLeaveTheDirectorySavesNothing) {
     EXPECT_EQ(filesUnder(), 1);
 }
 
+// A save that fails is told in a message box naming the file and the reason; the earlier
+// file (here a folder in the way) and the game stay as they were.
+TEST_F(DialogTest, ASaveThatFailsIsToldAndChangesNothing) {
+    StartGame(Human, Human);
+    SetPosition({"Ke1", "ke8", "Pe5"});
+    ASSERT_TRUE(std::filesystem::create_directory("x.chs"));
+    Open(kSaveMenu);
+    Type("X");
+    ClickButton(kSaveButton);
+    EXPECT_EQ(app->dialog, DialogNone);
+    ASSERT_EQ(fake.messageBoxes.size(), 1u);
+    const platform::FakeMessageBox& box = fake.messageBoxes[0];
+    EXPECT_EQ(box.caption, "Kestrion");
+    EXPECT_EQ(box.owner, app->window);
+    EXPECT_NE(box.text.find("not saved"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("\"x.chs\""), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(std::strerror(EISDIR)), std::string::npos) << box.text;
+    EXPECT_TRUE(std::filesystem::is_directory("x.chs"));
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
+
+    // A refused name is a save that failed too.
+    Open(kSaveMenu);
+    Type("A/B");
+    ClickButton(kSaveButton);
+    ASSERT_EQ(fake.messageBoxes.size(), 2u);
+    EXPECT_NE(fake.messageBoxes[1].text.find("not saved"), std::string::npos);
+
+    // A save that works says nothing.
+    Open(kSaveMenu);
+    Type("Y");
+    ClickButton(kSaveButton);
+    EXPECT_TRUE(std::filesystem::is_regular_file("y.chs"));
+    EXPECT_EQ(fake.messageBoxes.size(), 2u);
+}
+
+// The saves folder was made read-only while the game ran: the save is refused, the player
+// is told why, and the earlier save of that name is kept as it was.
+TEST_F(DialogTest, ASaveIntoAFolderThatCannotBeWrittenIsTold) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions are not enforced for root";
+    const std::string earlier = "Kestrion SaveGame file\r\n";
+    SaveFile("x.chs");
+    std::filesystem::permissions(
+        folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    Open(kSaveMenu);
+    Type("X");
+    ClickButton(kSaveButton);
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
+    ASSERT_EQ(fake.messageBoxes.size(), 1u);
+    const std::string& text = fake.messageBoxes[0].text;
+    EXPECT_NE(text.find("not saved"), std::string::npos) << text;
+    EXPECT_NE(text.find(std::strerror(EACCES)), std::string::npos) << text;
+    std::ifstream kept("x.chs", std::ios::binary);
+    std::stringstream bytes;
+    bytes << kept.rdbuf();
+    EXPECT_EQ(bytes.str(), earlier);
+}
+
+// The listed file went away (or became a folder) before Load was clicked: the player is told
+// and the game, its gliding move included, goes on as it was.
+TEST_F(DialogTest, ALoadThatFailsIsToldAndChangesNothing) {
+    StartGame(Human, Human);
+    SaveFile("gone.chs");
+    SetPosition({"Ke1", "ke8", "Pe5"});
+    Open(kLoadMenu);
+    ASSERT_EQ(app->savedGameCount, 1);
+    ASSERT_TRUE(std::filesystem::remove("gone.chs"));
+    PressRow(kLoadList, 0);
+    app->animating = 1;
+    ClickButton(kLoadButton);
+    EXPECT_EQ(app->dialog, DialogNone);
+    EXPECT_EQ(app->animating, 1);
+    ASSERT_EQ(fake.messageBoxes.size(), 1u);
+    const std::string& text = fake.messageBoxes[0].text;
+    EXPECT_NE(text.find("not loaded"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"gone.chs\""), std::string::npos) << text;
+    EXPECT_NE(text.find(std::strerror(ENOENT)), std::string::npos) << text;
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
+    EXPECT_EQ(app->game.board.GetSquare('e', '2'), ' ');
+
+    SaveFile("folder.chs");
+    app->animating = 0;
+    Open(kLoadMenu);
+    ASSERT_TRUE(std::filesystem::remove("folder.chs"));
+    ASSERT_TRUE(std::filesystem::create_directory("folder.chs"));
+    PressRow(kLoadList, 0);
+    ClickButton(kLoadButton);
+    ASSERT_EQ(fake.messageBoxes.size(), 2u);
+    EXPECT_NE(fake.messageBoxes[1].text.find("\"folder.chs\""), std::string::npos);
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
+}
+
 TEST_F(DialogTest, TheNameFieldHasABlinkingCursor) {
     Open(kSaveMenu);
     Type("AB");
@@ -406,6 +502,46 @@ TEST_F(DialogTest, TheListShowsFileNamesWithoutExtensionWithinItsLimits) {
     Open(kLoadMenu);
     EXPECT_EQ(app->savedGameCount, 100);
     EXPECT_EQ(fake.OpenFinds(), 0u);
+}
+
+// With more saved games than the list holds, it lists the hundred written last, in the
+// order of the search (alphabetical here), so that a game just saved can always be loaded.
+TEST_F(DialogTest, AFullListShowsTheGamesSavedLast) {
+    const auto now = std::filesystem::file_time_type::clock::now();
+    char name[12];
+    for (int i = 0; i < 105; ++i) {
+        std::snprintf(name, sizeof name, "m%03d.chs", i);
+        SaveFile(name);
+        // m000 is the newest, m104 the oldest.
+        std::filesystem::last_write_time(name, now - std::chrono::hours(1 + i));
+    }
+    Open(kLoadMenu);
+    ASSERT_EQ(app->savedGameCount, 100);
+    for (int i = 0; i < 100; ++i) {
+        std::snprintf(name, sizeof name, "m%03d", i);
+        EXPECT_STREQ(app->savedGames[i], name);
+    }
+    ClickButton(kListCancelButton);
+
+    // A game saved now takes the place of the oldest and can be loaded.
+    StartGame(Human, Human);
+    SetPosition({"Ke1", "ke8", "Pe5"});
+    Open(kSaveMenu);
+    Type("ZZ");
+    ClickButton(kSaveButton);
+    ASSERT_TRUE(std::filesystem::is_regular_file("zz.chs"));
+    StartGame(Human, Human);
+    Open(kLoadMenu);
+    ASSERT_EQ(app->savedGameCount, 100);
+    EXPECT_STREQ(app->savedGames[0], "m000");
+    EXPECT_STREQ(app->savedGames[98], "m098");
+    ASSERT_STREQ(app->savedGames[99], "zz");
+    app->listTop = 86;
+    PressRow(kLoadList, 13);
+    ASSERT_EQ(app->selection, 99);
+    ClickButton(kLoadButton);
+    EXPECT_EQ(app->game.board.GetSquare('e', '5'), 'P');
+    EXPECT_TRUE(fake.messageBoxes.empty());
 }
 
 }  // namespace

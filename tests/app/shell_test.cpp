@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_main.h"
 #include "display/display_device.h"
 #include "display/testing/fake_system.h"
 #include "tests/app/test_sheets.h"
@@ -85,6 +86,18 @@ TEST_F(ShellTest, AFailedDisplayEndsWithZeroBeforeTheApplicationStarts) {
         fake.ClearFailures();
     }
     EXPECT_EQ(fake.messageBoxes.size(), 1u);
+}
+
+// The program as its entry runs it: a display that cannot be opened (no window, or a window
+// without its screen mode) ends the program as one that failed, after the player was told.
+TEST_F(ShellTest, TheProgramFailsWhenItsDisplayCannotBeOpened) {
+    for (const char* step : {"CreateWindowExA", "SetDisplayMode"}) {
+        fake.Fail(step);
+        const int exitCode = GameMain(nullptr, platform::SW_SHOWNORMAL);
+        EXPECT_NE(exitCode, 0) << step;
+        EXPECT_EQ(exitCode, kGameCouldNotStart) << step;
+        fake.ClearFailures();
+    }
 }
 
 TEST_F(ShellTest, F12ClosesTheWindowAtTheNextPassAndEndsWithZero) {

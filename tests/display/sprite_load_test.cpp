@@ -81,6 +81,41 @@ TEST_F(SpriteLoadTest, LooseFileWinsOverTheEmbeddedSheet) {
     EXPECT_EQ(screen.fake.PixelAt(builtIn.surface, 4, 4), kRed565);
 }
 
+// A sprite told the size of its sheet takes a loose file only of that size; another size is
+// passed over for the program's own sheet, and standard error says so once.
+TEST_F(SpriteLoadTest, ALooseFileOfAnotherSizeGivesWayToTheProgramsSheet) {
+    TempDirectory directory;
+    ASSERT_TRUE(directory.Write("wide.bmp", Solid(10, 8, kBlue)));
+    ASSERT_TRUE(directory.Write("fits.bmp", Solid(8, 8, kBlue)));
+    screen.fake.directory = directory.Path();
+    screen.fake.AddEmbeddedBitmap("WIDE.BMP", Solid(8, 8, kRed));
+    screen.fake.AddEmbeddedBitmap("FITS.BMP", Solid(8, 8, kRed));
+
+    sprite.sheetWidth = 8;
+    sprite.sheetHeight = 8;
+    testing::internal::CaptureStderr();
+    sprite.Load("wide.bmp");
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(sprite.width, 8);
+    EXPECT_EQ(screen.fake.PixelAt(sprite.surface, 4, 4), kRed565);
+    EXPECT_NE(told.find("wide.bmp is 10x8, not 8x8"), std::string::npos) << told;
+    EXPECT_EQ(screen.fake.LiveBitmaps(), 0u);
+
+    testing::internal::CaptureStderr();
+    sprite.Load("wide.bmp");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(screen.fake.PixelAt(sprite.surface, 4, 4), kRed565);
+
+    Sprite fits;
+    fits.directDraw = screen.directDraw;
+    fits.sheetWidth = 8;
+    fits.sheetHeight = 8;
+    testing::internal::CaptureStderr();
+    fits.Load("fits.bmp");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(screen.fake.PixelAt(fits.surface, 4, 4), kBlue565);
+}
+
 TEST_F(SpriteLoadTest, MissingBitmapKeepsWhatTheSpriteHad) {
     Sprite empty;
     empty.directDraw = screen.directDraw;

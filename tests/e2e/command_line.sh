@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The program's command line as a player uses it, on a virtual X screen (1024x768):
 # --version, --help and an unknown option answer without a window, and fail when the answer
-# cannot be written; --window opens a 640x480 window; without options the game starts as
+# cannot be written; without a display the game says why and fails; --window opens a 640x480 window; without options the game starts as
 # Alt+Enter left it last time, and a damaged settings file means full screen; --user-data
 # keeps saved games in $XDG_DATA_HOME/kestrion, or says why not and keeps them in the
-# current directory.
+# current directory; on a screen smaller than 640x480 the window is shrunk onto it.
 # Usage: command_line.sh <path to kestrion> <expected version>. Exit 77 = skipped.
 # KEEP_WORK=1 keeps its scratch folder (settings, data, game output) for a look.
 set -euo pipefail
@@ -62,6 +62,13 @@ set -e
 grep -q "'--sideways'" "$work/err" && grep -q '^Usage: kestrion' "$work/err" ||
   fail "an unknown option did not give the usage on standard error: $(cat "$work/err")"
 [[ ! -e $XDG_CONFIG_HOME && ! -e $XDG_DATA_HOME ]] || fail "an answer left files behind"
+# The game itself with no display: it says why and ends as a program that failed.
+set +e
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$game" --window >"$work/out" 2>"$work/err"
+status=$?
+set -e
+[[ $status -eq 1 ]] || fail "the game without a display ended with $status, not 1"
+grep -q 'no display' "$work/err" || fail "the game without a display did not say why: $(cat "$work/err")"
 
 start_x_screen "$work" || fail "no virtual X screen"
 xvfb_pid=$x_screen_pid
@@ -146,4 +153,33 @@ grep -q "cannot keep saved games in $XDG_DATA_HOME/kestrion" "$work/game.log" ||
 save_as here
 finish
 [[ -f $work/run/here.chs ]] || fail "without a data directory the game was not saved here"
-echo "passed: version, usage, unknown option, window, remembered screen, data directory"
+echo "-- a window on a screen smaller than the picture"
+# The window is shrunk onto the screen with the picture's shape, and the picture scaled
+# into it: the side menu and the Quit dialog's Yes are reached at their scaled places.
+kill "$xvfb_pid" 2>/dev/null || true
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+start_x_screen "$work" 320x240 || fail "no small virtual X screen"
+xvfb_pid=$x_screen_pid
+start --window
+eval "$(xdotool getwindowgeometry --shell "$window")"
+((X >= 0 && Y >= 0 && X + WIDTH <= 320 && Y + HEIGHT <= 240)) ||
+  fail "the window is not on the 320x240 screen: ${WIDTH}x${HEIGHT} at $X,$Y"
+[[ ${WIDTH}x${HEIGHT} == 320x240 ]] || fail "the window was not shrunk to 320x240: ${WIDTH}x${HEIGHT}"
+place_picture "$window"
+# A press and release at picture pixel (x, y), held over several frames.
+click_scaled() {
+  xdotool mousemove "$(awk -v g="$1" -v s="$scale" -v o="$left" 'BEGIN { printf "%d", o + (g + 0.5) * s }')" \
+    "$(awk -v g="$2" -v s="$scale" -v o="$top" 'BEGIN { printf "%d", o + (g + 0.5) * s }')"
+  sleep 0.15
+  xdotool mousedown 1
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.4
+}
+click_scaled 50 40    # the Quit button of the side menu
+click_scaled 278 285  # Yes in the Quit dialog
+wait_for_exit "$game_pid" || fail "the Quit dialog's Yes could not be reached in the shrunk window"
+game_pid=""
+[[ $exit_status -eq 0 ]] || fail "the game in the shrunk window ended with $exit_status"
+echo "passed: version, usage, unknown option, no display, window, remembered screen, data directory, small screen"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "ai/random_draw.h"
@@ -151,6 +153,48 @@ TEST_F(LoadGame, MissingFileChangesNothing) {
     EXPECT_EQ(game.whoseTurn, 0);
     EXPECT_EQ(game.state, Unsettled);
     EXPECT_TRUE(SameSquares(game.board, Board()));
+}
+
+// Where the system lets a folder be opened for reading, its first read fails: that is no
+// game, and the one on the board stays as it was.
+TEST_F(LoadGame, AFolderIsNotLoaded) {
+    const std::string folder = PathOf("folder.chs");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    game.whoseTurn = 0;
+    errno = 0;
+    EXPECT_EQ(game.LoadGame(folder.c_str()), 0);
+    EXPECT_NE(errno, 0);
+    EXPECT_EQ(game.whoseTurn, 0);
+    EXPECT_EQ(game.state, Unsettled);
+    EXPECT_TRUE(SameSquares(game.board, Board()));
+
+    errno = 0;
+    EXPECT_EQ(game.LoadGame(PathOf("absent.chs").c_str()), 0);
+    EXPECT_EQ(errno, ENOENT);
+}
+
+TEST_F(LoadGame, OnlyAFileThatOpensLikeASavedGameIsCalledOne) {
+    const auto check = [this](const std::string& name, const std::string& bytes) {
+        const std::string path = PathOf(name);
+        WriteFile(path, bytes);
+        return ChessGame::IsSavedGameFile(path.c_str());
+    };
+    EXPECT_EQ(check("saved.chs", "Kestrion SaveGame file\r\nWritten by hand\r\n"), 1);
+    EXPECT_EQ(check("bare.chs", "Kestrion SaveGame file"), 1);
+    EXPECT_EQ(check("unix.chs", "Kestrion SaveGame file\nWhoseTurn = Black\n"), 1);
+    EXPECT_EQ(check("empty.chs", ""), 0);
+    EXPECT_EQ(check("keys.chs", "WhoseTurn = Black\r\n"), 0);
+    EXPECT_EQ(check("longer.chs", "Kestrion SaveGame files\r\n"), 0);
+    EXPECT_EQ(check("cut.chs", "Kestrion SaveGame"), 0);
+    EXPECT_EQ(check("case.chs", "kestrion savegame file\r\n"), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(PathOf("folder.chs")));
+    EXPECT_EQ(ChessGame::IsSavedGameFile(PathOf("folder.chs").c_str()), 0);
+    EXPECT_EQ(ChessGame::IsSavedGameFile(PathOf("absent.chs").c_str()), 0);
+
+    // What the game itself writes is one.
+    const std::string written = PathOf("written.chs");
+    ASSERT_EQ(game.SaveGame(written.c_str()), 1);
+    EXPECT_EQ(ChessGame::IsSavedGameFile(written.c_str()), 1);
 }
 
 }  // namespace

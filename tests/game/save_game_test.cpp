@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -147,6 +148,30 @@ TEST_F(SaveGame, UnwritableTargetsFail) {
     std::filesystem::create_directory(folder);
     EXPECT_EQ(game.SaveGame(folder.c_str()), 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder));
+    ExpectNoTempFiles();
+}
+
+// The player is told why a save failed: errno holds the reason of the step that failed,
+// not of the clean-up after it.
+TEST_F(SaveGame, AFailedSaveLeavesItsReasonInErrno) {
+    const std::string folder = PathOf("folder.chs");
+    std::filesystem::create_directory(folder);
+    errno = 0;
+    EXPECT_EQ(game.SaveGame(folder.c_str()), 0);
+    EXPECT_EQ(errno, EISDIR);
+    errno = 0;
+    EXPECT_EQ(game.SaveGame(PathOf("missing/dir.chs").c_str()), 0);
+    EXPECT_EQ(errno, ENOENT);
+    errno = 0;
+    EXPECT_EQ(game.SaveGame(""), 0);
+    EXPECT_NE(errno, 0);
+    if (geteuid() != 0) {
+        const std::string path = PlaceEarlierSave("locked.chs");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+        errno = 0;
+        EXPECT_EQ(game.SaveGame(path.c_str()), 0);
+        EXPECT_EQ(errno, EACCES);
+    }
     ExpectNoTempFiles();
 }
 

@@ -4,7 +4,8 @@
 #   2. apt resolves its dependencies (a simulated install of the file);
 #   3. its contents, unpacked into a scratch root, hold the program, the icons at every size
 #      and the manual page, and the unpacked program starts on a virtual X screen, shows the
-#      board and ends on F12 with exit code 0.
+#      board and ends on F12 with exit code 0;
+#   4. the UCI engine beside it, with its manual page, answers uci and a search.
 # Usage: tests/packaging/deb_check.sh <kestrion_*.deb> [screenshot.png]
 # Installs nothing; needs lintian, appstream, desktop-file-utils, xvfb, xdotool, imagemagick.
 set -euo pipefail
@@ -50,6 +51,13 @@ for size in 16 32 48 64 128 256; do
   [[ "$width x $height" == "$size x $size" ]] || fail "the ${size}x$size icon is ${width}x$height"
 done
 [[ -f $work/root/usr/share/man/man6/kestrion.6.gz ]] || fail "no manual page in section 6"
+engine=$work/root/usr/games/kestrion-engine
+[[ -x $engine ]] || fail "no /usr/games/kestrion-engine"
+[[ $("$engine" --version) == "Kestrion engine $version" ]] || fail "the engine is not version $version"
+[[ -f $work/root/usr/share/man/man6/kestrion-engine.6.gz ]] || fail "no manual page of the engine"
+answer=$(printf 'uci\nposition startpos\ngo depth 4\n' | timeout 30 "$engine")
+grep -q '^uciok$' <<<"$answer" && grep -q '^bestmove [a-h][1-8][a-h][1-8]' <<<"$answer" ||
+  fail "the engine did not answer uci and go: $answer"
 [[ -f $work/root/usr/share/doc/kestrion/copyright ]] || fail "no copyright file"
 metainfo=("$work"/root/usr/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "${metainfo[@]}" || fail "the metainfo does not validate"

@@ -80,6 +80,15 @@ void ShowPageMessage(const char* caption, const char* text) {
 
 void ShowEndScreen(int) {}
 
+void TellSaveDialog(bool open, const char* name, int, int) {
+    ThePage().saveDialogOpen = open;
+    ThePage().saveName = name;
+}
+
+void BeginDecoding(const void*, size_t) {
+    ++ThePage().decodesBegun;
+}
+
 // The browser's decoder answers RGBA bytes; SDL's decoding stands in for it here.
 bool DecodeImage(const void* data, size_t size, int* width, int* height) {
     ++ThePage().decodes;

@@ -26,6 +26,9 @@ struct Page {
     bool pointerHidden = false;
     std::vector<std::string> messages;  // "caption: text"
     int decodes = 0;
+    int decodesBegun = 0;
+    bool saveDialogOpen = false;
+    std::string saveName;
 };
 
 // The one page of the test program, reset by each test.

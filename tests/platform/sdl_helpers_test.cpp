@@ -26,6 +26,23 @@ TEST(Letterbox, ThePictureFillsOneSideAndIsCentredOnTheOther) {
     ExpectViewport(FitPicture(320, 1000, 640, 480), 0, 380, 320, 240);
 }
 
+TEST(Letterbox, AWindowShrinksOnlyOnAScreenTooSmallForThePicture) {
+    Viewport window{-1, -1, -1, -1};
+    EXPECT_FALSE(sdl::ShrinkWindowToFit({0, 0, 1024, 768}, 640, 480, &window));
+    EXPECT_FALSE(sdl::ShrinkWindowToFit({0, 0, 640, 480}, 640, 480, &window));
+    EXPECT_FALSE(sdl::ShrinkWindowToFit({0, 0, 0, 0}, 640, 480, &window));
+    EXPECT_EQ(window.width, -1);
+
+    ASSERT_TRUE(sdl::ShrinkWindowToFit({0, 0, 320, 240}, 640, 480, &window));
+    ExpectViewport(window, 0, 0, 320, 240);
+    // A screen wide enough but too low (a panel takes its top 30 rows): the height decides.
+    ASSERT_TRUE(sdl::ShrinkWindowToFit({0, 30, 800, 450}, 640, 480, &window));
+    ExpectViewport(window, 100, 30, 600, 450);
+    // A second screen to the right, narrower than the picture: the width decides.
+    ASSERT_TRUE(sdl::ShrinkWindowToFit({1920, 0, 600, 1024}, 640, 480, &window));
+    ExpectViewport(window, 1920, 287, 600, 450);
+}
+
 TEST(Letterbox, WindowPositionsMapBackToPicturePixels) {
     Viewport v = FitPicture(1920, 1080, 640, 480);
     auto at = sdl::WindowToPicture(v, 240, 0, 640, 480);

@@ -1,18 +1,24 @@
 // The software display's own pixel loops against SDL's blitter, which drew the game's
 // pictures before: fills, keyed and plain copies, bitmap conversion (the real sheets among
-// them), clipped and stretched copies and colour reads must agree to the last bit.
+// them, and the browser page's PNG copies of them), clipped and stretched copies and colour
+// reads must agree to the last bit.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "display/sdl_decode/sdl_bitmap_decoder.h"
 #include "display/soft/gdi.h"
 #include "display/soft/soft_direct_draw.h"
 #include "display/testing/bmp_writer.h"
+#include "display/web/png_header.h"
 #include "resources/embedded.h"
 
 namespace {
@@ -316,6 +322,89 @@ TEST_P(SoftPixelsDifferential, EverySixteenBitValueReadsBackAsTheSameColour) {
     }
     twins.Soft().ReleaseDC(dc);
     EXPECT_EQ(differences, 0);
+}
+
+// The page's PNG copy of a sheet, decoded by libpng as a browser decodes it: 0xRRGGBB per
+// pixel. Empty when the file is missing or broken.
+std::vector<uint32_t> DecodePng(const std::vector<uint8_t>& file, int* width, int* height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return {};
+    *width = static_cast<int>(image.width);
+    *height = static_cast<int>(image.height);
+    std::vector<uint32_t> pixels(rgb.size() / 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = uint32_t{rgb[i * 3]} << 16 | uint32_t{rgb[i * 3 + 1]} << 8 | rgb[i * 3 + 2];
+    }
+    return pixels;
+}
+
+// The browser page carries each sheet as a PNG file: its colours must be the bitmap's to
+// the last bit (so the screen shows the same pixels in either layout) and its header must
+// tell the bitmap's size and bits per pixel.
+TEST_P(SoftPixelsDifferential, ThePagesPngSheetsHoldTheBitmapsPixels) {
+    const char* sheets[] = {"back",    "bigbns", "smlbns", "dlgload", "dlgsave", "dlgquit",
+                            "dlgplay", "font8",  "mouse",  "pieces",  "status"};
+    for (const char* sheet : sheets) {
+        const std::string bitmapName = std::string(sheet) + ".bmp";
+        const EmbeddedFile* bitmap = FindEmbeddedFile(bitmapName.c_str());
+        ASSERT_NE(bitmap, nullptr) << sheet;
+        std::vector<uint8_t> bitmapBytes(bitmap->data, bitmap->data + bitmap->size);
+        std::ifstream in(std::string(KESTRION_WEB_SHEETS) + "/" + sheet + ".png", std::ios::binary);
+        std::vector<uint8_t> png{std::istreambuf_iterator<char>(in),
+                                 std::istreambuf_iterator<char>()};
+        ASSERT_FALSE(png.empty()) << sheet << ".png is missing";
+
+        int width = 0, height = 0, bits = 0, pngWidth = 0, pngHeight = 0, pngBits = 0;
+        ASSERT_TRUE(
+            soft::ReadBitmapHeader(bitmapBytes.data(), bitmapBytes.size(), &width, &height, &bits));
+        ASSERT_TRUE(web::ReadPngHeader(png.data(), png.size(), &pngWidth, &pngHeight, &pngBits));
+        EXPECT_EQ(pngWidth, width) << sheet;
+        EXPECT_EQ(pngHeight, height) << sheet;
+        EXPECT_EQ(pngBits, bits) << sheet;
+        std::vector<uint32_t> pixels = DecodePng(png, &pngWidth, &pngHeight);
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(width) * height) << sheet;
+
+        // The bitmap's own colours, as SDL decodes the file.
+        SDL_Surface* decoded = sdl::DecodeSdlSurface(bitmapBytes.data(), bitmapBytes.size());
+        ASSERT_NE(decoded, nullptr) << sheet;
+        SDL_Surface* wide = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGB888, 0);
+        SDL_FreeSurface(decoded);
+        ASSERT_NE(wide, nullptr);
+        int wrong = 0;
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<uint8_t*>(wide->pixels) + y * wide->pitch);
+            for (int x = 0; x < width; ++x) {
+                uint32_t want = row[x] & 0xFFFFFF, got = pixels[static_cast<size_t>(y) * width + x];
+                if (want != got && wrong++ == 0) {
+                    ADD_FAILURE() << sheet << ".png at " << x << "," << y << ": 0x" << std::hex
+                                  << got << " instead of 0x" << want;
+                }
+            }
+        }
+        SDL_FreeSurface(wide);
+        EXPECT_EQ(wrong, 0) << sheet;
+
+        // And on the display: the PNG's colours through the soft copy, the bitmap through
+        // SDL's decoder and blitter.
+        TwinSurfaces twins(GetParam(), width, height);
+        SDL_Surface* image = sdl::DecodeSdlSurface(bitmapBytes.data(), bitmapBytes.size());
+        ASSERT_NE(image, nullptr);
+        SDL_BlitSurface(image, nullptr, twins.Sdl(), nullptr);
+        SDL_FreeSurface(image);
+        BitmapContext source(
+            soft::MakeBitmap(width, height, static_cast<uint16_t>(pngBits), std::move(pixels)));
+        platform::DeviceContextHandle target = nullptr;
+        ASSERT_EQ(twins.Soft().GetDC(&target), DD_OK);
+        EXPECT_TRUE(soft::StretchBlt(target, 0, 0, width, height, source.Get(), 0, 0, width, height,
+                                     platform::SRCCOPY));
+        twins.Soft().ReleaseDC(target);
+        EXPECT_EQ(twins.Differences(sheet), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLayouts, SoftPixelsDifferential,

@@ -137,6 +137,84 @@ TEST_F(WebSystemTest, KeysBecomeKeyDownOrSystemKeyMessagesInTheirOrder) {
     EXPECT_EQ(received[2].lParam & (intptr_t{1} << 30), intptr_t{1} << 30);
 }
 
+PageEvent Typed(int virtualKey, bool shift) {
+    PageEvent event{PageEvent::Kind::Typed};
+    event.virtualKey = virtualKey;
+    event.shift = shift;
+    return event;
+}
+
+PageEvent Finger(PageEvent::Kind kind, int x, int y) {
+    PageEvent event{kind};
+    event.x = x;
+    event.y = y;
+    event.placesCursor = true;
+    return event;
+}
+
+platform::Point Cursor(web::WebSystem& system) {
+    platform::Point at{0, 0};
+    system.GetCursorPos(&at);
+    return at;
+}
+
+// "Ab": a capital needs Shift held while the game takes its key, and only then.
+TEST_F(WebSystemTest, TypedCharactersComeOnePerFrameEachWithItsOwnShift) {
+    platform::Surface* primary = OpenDisplay();
+    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    Pump();
+    system.Arrive(Typed('A', true));
+    system.Arrive(Typed('B', false));
+    EXPECT_EQ(system.PendingTyped(), 2);
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_KEYDOWN});
+    EXPECT_EQ(received[0].wParam, static_cast<uintptr_t>('A'));
+    EXPECT_NE(system.GetKeyState(platform::VK_SHIFT) & 0x80, 0);
+    EXPECT_TRUE(Pump().empty());  // the same frame: 'B' waits
+    EXPECT_EQ(system.PendingTyped(), 1);
+    ASSERT_EQ(primary->Flip(nullptr, 0), platform::DD_OK);
+    EXPECT_EQ(system.GetKeyState(platform::VK_SHIFT) & 0x80, 0);
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_KEYDOWN});
+    EXPECT_EQ(received[0].wParam, static_cast<uintptr_t>('B'));
+    EXPECT_EQ(system.GetKeyState(platform::VK_SHIFT) & 0x80, 0);
+    EXPECT_EQ(system.PendingTyped(), 0);
+    primary->Release();
+}
+
+// A drag: the press, the finger's moves and the release each put the game's pointer where
+// they happened when the game takes them, frames later; after the touch the pointer is off
+// the picture, so neither it nor a tooltip stays drawn.
+TEST_F(WebSystemTest, AFingersEventsPlaceThePointerWhenTakenAndItsEndTakesThePointerAway) {
+    platform::Surface* primary = OpenDisplay();
+    system.ShowWindow(window, platform::SW_SHOWNORMAL);
+    Pump();
+    system.Arrive(Finger(PageEvent::Kind::ButtonDown, 345, 365));
+    system.Arrive(Finger(PageEvent::Kind::Move, 345, 320));
+    system.Arrive(Finger(PageEvent::Kind::Move, 345, 265));
+    system.Arrive(Finger(PageEvent::Kind::ButtonUp, 345, 265));
+    system.Arrive(PageEvent{PageEvent::Kind::Leave});
+    EXPECT_EQ(Cursor(system).x, 320);  // nothing taken yet: the pointer has not moved
+
+    EXPECT_EQ(Pump(), (std::vector<uint32_t>{platform::WM_LBUTTONDOWN, platform::WM_SETCURSOR}));
+    EXPECT_EQ(Cursor(system).y, 265);  // the moves were taken with the press
+    ASSERT_EQ(primary->Flip(nullptr, 0), platform::DD_OK);
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_LBUTTONUP});
+    EXPECT_EQ(received[0].lParam, (265 << 16) | 345);
+    EXPECT_EQ(Cursor(system).x, 345);  // the release is seen where the finger lifted
+    ASSERT_EQ(primary->Flip(nullptr, 0), platform::DD_OK);
+    Pump();
+    EXPECT_EQ(Cursor(system).x, web::kPointerAway);
+    EXPECT_EQ(Cursor(system).y, web::kPointerAway);
+    primary->Release();
+}
+
+TEST_F(WebSystemTest, AFingersMovesWaitingTogetherKeepTheLatestPlace) {
+    system.Arrive(Finger(PageEvent::Kind::Move, 10, 10));
+    system.Arrive(Finger(PageEvent::Kind::Move, 20, 30));
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_SETCURSOR});
+    EXPECT_EQ(Cursor(system).x, 20);
+    EXPECT_EQ(Cursor(system).y, 30);
+}
+
 TEST_F(WebSystemTest, PointerMovesFollowTheCursorAndAskForItOnce) {
     for (int i = 0; i < 5; ++i) {
         PageEvent move{PageEvent::Kind::Move};
@@ -234,6 +312,8 @@ TEST_F(WebSystemTest, SheetsComeThroughThePagesDecoderOnceAndLooseFilesAreLooked
     web::DecodeBuiltInSheets();
     int decodedAtStart = page_double::ThePage().decodes;
     EXPECT_GE(decodedAtStart, 11);
+    // All were handed to the browser before the first was waited for, to decode at once.
+    EXPECT_EQ(page_double::ThePage().decodesBegun, decodedAtStart);
     platform::ModuleHandle module = system.GetModuleHandleA(nullptr);
     platform::BitmapHandle font =
         system.LoadImageA(module, "font8.bmp", platform::IMAGE_BITMAP, 0, 0, 0x2000);

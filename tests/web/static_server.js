@@ -11,6 +11,7 @@ const types = {
   '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // Serves folder on 127.0.0.1 at a free port; resolves to {url, close}.
@@ -39,7 +40,11 @@ function serveFolder(folder) {
     server.listen(0, '127.0.0.1', () => {
       resolve({
         url: `http://127.0.0.1:${server.address().port}/`,
-        close: () => new Promise((done) => server.close(done)),
+        // Open connections end too, so that a page finds no server behind them.
+        close: () => new Promise((done) => {
+          server.close(done);
+          server.closeAllConnections();
+        }),
       });
     });
   });

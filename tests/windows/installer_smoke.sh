@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Windows installer silently under Wine, in a Wine prefix of the test's own, once
 # per user and once for all users:
-#   - it installs kestrion.exe, README.txt, LICENSE.txt and the uninstaller into the folder
-#     given with /D=, adds the Start-menu shortcut and registers the uninstaller;
+#   - it installs kestrion.exe, kestrion-engine.exe, README.txt, LICENSE.txt and the
+#     uninstaller into the folder given with /D=, adds the Start-menu shortcut and registers
+#     the uninstaller;
 #   - the installed kestrion.exe, started as the shortcut starts it, shows the board and ends
 #     on F12 with exit code 0, keeping its saved games in %APPDATA%\Kestrion;
 #   - the silent uninstaller removes every installed file, the shortcut, the registration
@@ -57,10 +58,10 @@ for mode in CurrentUser AllUsers; do
   echo "-- install for $mode"
   wine "$installer" /S "/$mode" "/D=C:\\$folder"
   wineserver -w
-  for file in kestrion.exe README.txt LICENSE.txt Uninstall.exe; do
+  for file in kestrion.exe kestrion-engine.exe README.txt LICENSE.txt Uninstall.exe; do
     [[ -f $dir/$file ]] || fail "$mode: no $file in C:\\$folder"
   done
-  [[ $(find "$dir" -type f | wc -l) -eq 4 ]] || fail "$mode: unexpected files: $(find "$dir" -type f)"
+  [[ $(find "$dir" -type f | wc -l) -eq 5 ]] || fail "$mode: unexpected files: $(find "$dir" -type f)"
   links=$(shortcuts)
   [[ -n $links ]] || fail "$mode: no Start-menu shortcut"
   echo "shortcut: ${links#"$drive_c"/}"

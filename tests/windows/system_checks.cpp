@@ -1,7 +1,10 @@
 // The window, message, file and system-fact operations, each against what the game relies on.
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "display/display_device.h"
@@ -120,8 +123,16 @@ void CheckDirectorySearch() {
     CHECK(CreateFileNamed("one.chs"));
     CHECK(CreateFileNamed("two.chs"));
     CHECK(CreateFileNamed("note.txt"));
+    // one.chs was written an hour before two.chs: the Load list keeps the games written last.
+    std::error_code timeError;
+    std::filesystem::last_write_time(
+        "one.chs", std::filesystem::file_time_type::clock::now() - std::chrono::hours(1),
+        timeError);
+    CHECK(!timeError);
 
     std::string names;
+    int64_t oneWritten = 0;
+    int64_t twoWritten = 0;
     FindData data;
     const FindHandle find = sys.FindFirstFileA("*.chs", &data);
     CHECK(find != kInvalidFindHandle);
@@ -130,12 +141,16 @@ void CheckDirectorySearch() {
         do {
             names += std::string(data.fileName) + ";";
             CHECK((data.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0);
+            (std::string(data.fileName) == "one.chs" ? oneWritten : twoWritten) =
+                data.lastWriteTime;
             ++count;
         } while (count < 10 && sys.FindNextFileA(find, &data));
         CHECK(sys.FindClose(find));
     }
     CHECK_EQ(count, 2);
     CHECK(names == "one.chs;two.chs;" || names == "two.chs;one.chs;");
+    CHECK(oneWritten > 0);
+    CHECK(oneWritten < twoWritten);
     CHECK(sys.FindFirstFileA("*.none", &data) == kInvalidFindHandle);
 
     std::remove("one.chs");

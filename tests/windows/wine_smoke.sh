@@ -2,7 +2,9 @@
 # Runs the Windows build under Wine on a private virtual X screen:
 #   1. kestrion-platform-check.exe: every platform operation against what the game relies on;
 #   2. kestrion.exe as a player meets it: it starts full screen at 640x480x16 and shows the
-#      board, a click on the Quit button opens the Quit dialog, F12 ends it with exit code 0.
+#      board, a click on the Quit button opens the Quit dialog, F12 ends it with exit code 0;
+#   3. kestrion-engine.exe as a chess program meets it: UCI through pipes, with a search on
+#      its own thread that answers isready while thinking and stops on stop.
 # Usage: tests/windows/wine_smoke.sh <windows build directory> [screenshot.png]
 # The screen is compared with the sheet files in resources/ (or in $KESTRION_SHEETS), which
 # must be the ones the program was built with.
@@ -45,6 +47,31 @@ timeout 60 wine "$build/kestrion.exe" --sideways >"$work/usage.out" 2>"$work/usa
 [[ $status -eq 2 && ! -s $work/usage.out ]] && grep -q '^Usage: kestrion' "$work/usage.err" ||
   { echo "wine_smoke: an unknown option gave exit $status and:" >&2; cat "$work/usage.err" >&2; exit 1; }
 echo "$answer; an unknown option: the usage on stderr, exit 2"
+
+echo "-- the UCI engine"
+engine=$build/tools/engine/kestrion-engine.exe
+[[ -f $engine ]] || { echo "wine_smoke: $engine is not built" >&2; exit 1; }
+status=0
+{ printf 'uci\nposition startpos moves e2e4\ngo infinite\n'; sleep 2; printf 'isready\n'; sleep 1
+  printf 'stop\nposition fen 8/8/8 w - - 0 1\ngo depth 3\nquit\n'; } |
+  timeout 60 wine "$engine" 2>"$work/engine.err" | tr -d '\r' >"$work/engine.out" || status=$?
+engine_fail() {
+  echo "wine_smoke: kestrion-engine.exe $* (exit $status):" >&2
+  cat "$work/engine.out" "$work/engine.err" >&2
+  exit 1
+}
+[[ $status -eq 0 ]] || engine_fail "did not end well"
+grep -q "^id name Kestrion $version\$" "$work/engine.out" && grep -q '^uciok$' "$work/engine.out" ||
+  engine_fail "did not answer uci"
+# readyok comes while the infinite search still thinks, so before its bestmove.
+[[ $(grep -n -m1 '^readyok$' "$work/engine.out" | cut -d: -f1) -lt \
+   $(grep -n -m1 '^bestmove' "$work/engine.out" | cut -d: -f1) ]] ||
+  engine_fail "did not answer isready during the search"
+grep -q '^info depth .* pv ' "$work/engine.out" || engine_fail "reported no search"
+grep -q '^info string refused position fen' "$work/engine.out" || engine_fail "took a broken FEN"
+[[ $(grep -c '^bestmove [a-h][1-8][a-h][1-8]' "$work/engine.out") -eq 2 ]] ||
+  engine_fail "did not answer both searches with a move"
+echo "kestrion-engine.exe: UCI answered, searched on its own thread, stopped on stop"
 
 echo "-- saved games of a user named outside the narrow code page"
 # Wine names the profile folder after the Unix user; these letters are outside the narrow

@@ -1,16 +1,26 @@
-// Plays computer-against-computer games through ChessGame::Step alone, one call per frame
-// as the game does, and prints each game's moves and how it ended.
+// Plays computer-against-computer games and prints each game's moves and how it ended.
+// Under the game's own rules the games go through ChessGame::Step, one call per frame as
+// the game makes them; the engine's levels play there beside the Classic player, and under
+// the rules of chess against each other.
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
+#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "ai/random_draw.h"
 #include "game/chess_game.h"
+#include "tools/selfplay/classic_game.h"
+#include "tools/selfplay/game_record.h"
+#include "tools/selfplay/players.h"
+#include "tools/selfplay/standard_game.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -19,10 +29,15 @@
 
 namespace {
 
+using match::GameRecord;
+
 struct Options {
-    long games = 1;
+    match::Player white;
+    match::Player black;
+    bool standardRules = false;
+    uint64_t games = 1;
     bool seeded = false;
-    unsigned seed = 0;
+    uint32_t seed = 0;
     long maxPlies = 400;
     const char* fromPath = nullptr;
     bool timing = false;
@@ -32,15 +47,23 @@ struct Options {
 void PrintHelp(std::FILE* to) {
     std::fputs(
         "Usage: kestrion-selfplay [options]\n"
-        "Plays computer-against-computer games through the game's own turn controller and\n"
-        "prints one line per game: its moves and how it ended.\n"
+        "Plays computer-against-computer games and prints one line per game: its moves and\n"
+        "how it ended. Under the classic rules the games go through the game's own turn\n"
+        "controller.\n"
         "\n"
+        "  --white LEVEL    who plays White: classic, beginner, casual, club or master, in\n"
+        "                   any case (default classic, the game's own player)\n"
+        "  --black LEVEL    who plays Black, likewise (default classic)\n"
+        "  --rules R        classic (default: the game's rules, White starting on ranks 8\n"
+        "                   and 7, no castling, no capture in passing) or standard (the\n"
+        "                   rules of chess, for the engine's levels only)\n"
         "  --games N        number of games to play (default 1)\n"
-        "  --seed S         seed the random generator with S once before the first search,\n"
-        "                   so a seed names one game exactly (default: the calendar time)\n"
+        "  --seed S         seed the random generator with S (0 to 4294967295) once before\n"
+        "                   the first search, so a seed names one game exactly (default:\n"
+        "                   the calendar time)\n"
         "  --max-plies P    stop a game after P moves (default 400)\n"
         "  --from FILE.chs  start every game from this saved game; both sides are played\n"
-        "                   by the computer whatever the file says\n"
+        "                   by the computer whatever the file says (classic rules)\n"
         "  --timing         per game and over all games, the slowest and the median single\n"
         "                   step and the slowest computer turn, in microseconds\n"
         "  --replays R      with --seed, play the games R times and time each step as the\n"
@@ -50,11 +73,28 @@ void PrintHelp(std::FILE* to) {
         to);
 }
 
-bool ParseNumber(const char* text, long minimum, long& out) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < minimum) return false;
+// A whole decimal number from minimum to maximum. It is read in 64 bits whatever the size
+// of long (32 bits on Windows), so a value out of range is refused, never cut down to
+// another on one platform only.
+bool ParseNumber(const char* text, uint64_t minimum, uint64_t maximum, uint64_t& out) {
+    const char* end = text + std::strlen(text);
+    uint64_t value = 0;
+    const std::from_chars_result read = std::from_chars(text, end, value);
+    if (read.ec != std::errc() || read.ptr != end || value < minimum || value > maximum) {
+        return false;
+    }
     out = value;
+    return true;
+}
+
+template <typename Number>
+bool ParseNumber(const char* text, uint64_t minimum, Number& out) {
+    uint64_t value = 0;
+    if (!ParseNumber(text, minimum, static_cast<uint64_t>(std::numeric_limits<Number>::max()),
+                     value)) {
+        return false;
+    }
+    out = static_cast<Number>(value);
     return true;
 }
 
@@ -63,31 +103,36 @@ int ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        long number = 0;
         if (std::strcmp(arg, "--help") == 0) {
             PrintHelp(stdout);
             return 1;
         } else if (std::strcmp(arg, "--timing") == 0) {
             options.timing = true;
         } else if (std::strcmp(arg, "--games") == 0 && hasValue &&
-                   ParseNumber(argv[i + 1], 0, number)) {
-            options.games = number;
+                   ParseNumber(argv[i + 1], 0, options.games)) {
             ++i;
         } else if (std::strcmp(arg, "--seed") == 0 && hasValue &&
-                   ParseNumber(argv[i + 1], 0, number)) {
+                   ParseNumber(argv[i + 1], 0, options.seed)) {
             options.seeded = true;
-            options.seed = static_cast<unsigned>(number);
             ++i;
         } else if (std::strcmp(arg, "--max-plies") == 0 && hasValue &&
-                   ParseNumber(argv[i + 1], 0, number)) {
-            options.maxPlies = number;
+                   ParseNumber(argv[i + 1], 0, options.maxPlies)) {
             ++i;
         } else if (std::strcmp(arg, "--replays") == 0 && hasValue &&
-                   ParseNumber(argv[i + 1], 1, number)) {
-            options.replays = number;
+                   ParseNumber(argv[i + 1], 1, options.replays)) {
             ++i;
         } else if (std::strcmp(arg, "--from") == 0 && hasValue) {
             options.fromPath = argv[++i];
+        } else if (std::strcmp(arg, "--white") == 0 && hasValue &&
+                   match::ParsePlayer(argv[i + 1], options.white)) {
+            ++i;
+        } else if (std::strcmp(arg, "--black") == 0 && hasValue &&
+                   match::ParsePlayer(argv[i + 1], options.black)) {
+            ++i;
+        } else if (std::strcmp(arg, "--rules") == 0 && hasValue &&
+                   (std::strcmp(argv[i + 1], "classic") == 0 ||
+                    std::strcmp(argv[i + 1], "standard") == 0)) {
+            options.standardRules = std::strcmp(argv[++i], "standard") == 0;
         } else {
             std::fprintf(stderr, "kestrion-selfplay: bad option or value: %s\n", arg);
             PrintHelp(stderr);
@@ -97,70 +142,26 @@ int ParseOptions(int argc, char** argv, Options& options) {
     return 0;
 }
 
-const char* EndingText(int status) {
-    switch (status) {
-        case WhiteCheckmated:
-            return "White checkmated";
-        case WhiteStalemated:
-            return "White stalemated";
-        case BlackCheckmated:
-            return "Black checkmated";
-        case BlackStalemated:
-            return "Black stalemated";
-        default:
-            return nullptr;
-    }
-}
-
-struct GameRecord {
-    std::string moves;
-    long plies = 0;
-    std::string ending;
-    std::vector<double> stepMicroseconds;
-    std::vector<double> turnMicroseconds;  // Each computer move: its steps added up.
-};
-
-// Plays one game; false when the game cannot be set up or asks for a human.
+// Plays one game; false when it cannot be played.
 bool PlayGame(const Options& options, ChessGame& game, GameRecord& record) {
-    game.NewGame(Computer, Computer);
-    if (options.fromPath != nullptr) {
-        if (!game.LoadGame(options.fromPath)) {
-            std::fprintf(stderr, "kestrion-selfplay: cannot read %s\n", options.fromPath);
-            return false;
-        }
-        game.whiteKind = Computer;
-        game.blackKind = Computer;
+    std::string error;
+    bool played = false;
+    if (options.standardRules) {
+        match::LevelMover white(options.white.level);
+        match::LevelMover black(options.black.level);
+        match::StandardGameSetup setup;
+        setup.maxPlies = options.maxPlies;
+        played = match::PlayStandardGame(setup, white, black, record, error);
+    } else {
+        match::ClassicGameSetup setup;
+        setup.white = options.white;
+        setup.black = options.black;
+        setup.maxPlies = options.maxPlies;
+        setup.fromPath = options.fromPath;
+        played = match::PlayClassicGame(setup, game, record, error);
     }
-    using Clock = std::chrono::steady_clock;
-    double turn = 0;
-    while (record.plies < options.maxPlies) {
-        const Clock::time_point start = Clock::now();
-        const int result = game.Step();
-        const Clock::time_point end = Clock::now();
-        const double micro = std::chrono::duration<double, std::micro>(end - start).count();
-        record.stepMicroseconds.push_back(micro);
-        turn += micro;
-        if (result == MoveMade) {
-            record.turnMicroseconds.push_back(turn);
-            turn = 0;
-            char text[5];
-            char moved;
-            char captured;
-            game.GetLastMove(text, &moved, &captured);
-            if (!record.moves.empty()) record.moves += ' ';
-            record.moves += text[0] != '\0' ? text : "----";
-            ++record.plies;
-        } else if (result == GameOver) {
-            break;
-        } else if (result != ComputerThinking) {
-            std::fprintf(stderr, "kestrion-selfplay: the game waits for a human (state %d)\n",
-                         result);
-            return false;
-        }
-    }
-    const char* ending = EndingText(game.board.GetStatus());
-    record.ending = ending != nullptr ? ending : "ply limit";
-    return true;
+    if (!played) std::fprintf(stderr, "kestrion-selfplay: %s\n", error.c_str());
+    return played;
 }
 
 double Median(std::vector<double> values) {
@@ -180,18 +181,43 @@ void KeepShorter(std::vector<double>& shortest, const std::vector<double>& again
     }
 }
 
-// Plays every game once; false when one cannot be played.
-bool PlayGames(const Options& options, std::vector<GameRecord>& records) {
+// Plays every game once, handing each to `finished` as soon as it has ended, so that no
+// number of games needs room for all of them at once; false when one cannot be played.
+template <typename Finished>
+bool PlayGames(const Options& options, Finished finished) {
     if (options.seeded) {
         randomSeeded = 1;
         SeedRandom(options.seed);
     }
     static ChessGame game;
-    records.assign(static_cast<std::size_t>(options.games), GameRecord{});
-    for (GameRecord& record : records) {
+    for (uint64_t played = 0; played < options.games; ++played) {
+        GameRecord record;
         if (!PlayGame(options, game, record)) return false;
+        finished(record);
     }
     return true;
+}
+
+// The steps and turns of all games printed so far, for --timing.
+struct Totals {
+    uint64_t games = 0;
+    std::vector<double> steps;
+    std::vector<double> turns;
+};
+
+void PrintGame(const Options& options, const GameRecord& record, Totals& totals) {
+    std::printf("game %" PRIu64 ": %s | %s after %ld plies", ++totals.games, record.moves.c_str(),
+                record.ending.c_str(), record.plies);
+    if (options.timing) {
+        std::printf(" | steps %zu, slowest %.2f us, median %.2f us, slowest turn %.2f us",
+                    record.stepMicroseconds.size(), Slowest(record.stepMicroseconds),
+                    Median(record.stepMicroseconds), Slowest(record.turnMicroseconds));
+        totals.steps.insert(totals.steps.end(), record.stepMicroseconds.begin(),
+                            record.stepMicroseconds.end());
+        totals.turns.insert(totals.turns.end(), record.turnMicroseconds.begin(),
+                            record.turnMicroseconds.end());
+    }
+    std::printf("\n");
 }
 
 }  // namespace
@@ -205,47 +231,64 @@ int main(int argc, char** argv) {
     Options options;
     const int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed == 1 ? 0 : 2;
+    if (options.standardRules && (options.white.classic || options.black.classic)) {
+        std::fprintf(stderr,
+                     "kestrion-selfplay: the classic player plays only the classic rules; "
+                     "give --white and --black levels for --rules standard\n");
+        return 2;
+    }
+    if (options.standardRules && options.fromPath != nullptr) {
+        std::fprintf(stderr, "kestrion-selfplay: --from takes a saved game of the classic rules\n");
+        return 2;
+    }
+    // The game takes any file it can read; a game from a wrong file would only look like
+    // one played from the start.
+    if (options.fromPath != nullptr && !ChessGame::IsSavedGameFile(options.fromPath)) {
+        std::fprintf(stderr, "kestrion-selfplay: %s is not a saved game that can be read\n",
+                     options.fromPath);
+        return 2;
+    }
     if (options.replays > 1 && !options.seeded) {
         std::fprintf(stderr, "kestrion-selfplay: --replays needs --seed\n");
         return 2;
     }
-    std::vector<GameRecord> records;
-    if (!PlayGames(options, records)) return 1;
-    for (long replay = 1; replay < options.replays; ++replay) {
-        std::vector<GameRecord> again;
-        if (!PlayGames(options, again)) return 1;
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            if (again[i].moves != records[i].moves) {
+    Totals totals;
+    if (options.replays == 1) {
+        // Each game is printed as it ends.
+        const auto print = [&](const GameRecord& record) { PrintGame(options, record, totals); };
+        if (!PlayGames(options, print)) return 1;
+    } else {
+        // Replays time each step as the shortest of its runs, so every game is kept.
+        std::vector<GameRecord> records;
+        const auto keep = [&records](GameRecord& record) { records.push_back(std::move(record)); };
+        if (!PlayGames(options, keep)) return 1;
+        for (long replay = 1; replay < options.replays; ++replay) {
+            std::size_t i = 0;
+            bool same = true;
+            const auto compare = [&](const GameRecord& again) {
+                if (!same) return;
+                if (i >= records.size() || again.moves != records[i].moves) {
+                    same = false;
+                    return;
+                }
+                KeepShorter(records[i].stepMicroseconds, again.stepMicroseconds);
+                KeepShorter(records[i].turnMicroseconds, again.turnMicroseconds);
+                ++i;
+            };
+            if (!PlayGames(options, compare)) return 1;
+            if (!same) {
                 std::fprintf(stderr, "kestrion-selfplay: replay %ld played game %zu otherwise\n",
                              replay + 1, i + 1);
                 return 1;
             }
-            KeepShorter(records[i].stepMicroseconds, again[i].stepMicroseconds);
-            KeepShorter(records[i].turnMicroseconds, again[i].turnMicroseconds);
         }
-    }
-
-    std::vector<double> allSteps;
-    std::vector<double> allTurns;
-    long number = 0;
-    for (const GameRecord& record : records) {
-        std::printf("game %ld: %s | %s after %ld plies", ++number, record.moves.c_str(),
-                    record.ending.c_str(), record.plies);
-        if (options.timing) {
-            std::printf(" | steps %zu, slowest %.2f us, median %.2f us, slowest turn %.2f us",
-                        record.stepMicroseconds.size(), Slowest(record.stepMicroseconds),
-                        Median(record.stepMicroseconds), Slowest(record.turnMicroseconds));
-            allSteps.insert(allSteps.end(), record.stepMicroseconds.begin(),
-                            record.stepMicroseconds.end());
-            allTurns.insert(allTurns.end(), record.turnMicroseconds.begin(),
-                            record.turnMicroseconds.end());
-        }
-        std::printf("\n");
+        for (const GameRecord& record : records) PrintGame(options, record, totals);
     }
     if (options.timing) {
-        std::printf(
-            "all %ld games | steps %zu, slowest %.2f us, median %.2f us, slowest turn %.2f us\n",
-            number, allSteps.size(), Slowest(allSteps), Median(allSteps), Slowest(allTurns));
+        std::printf("all %" PRIu64
+                    " games | steps %zu, slowest %.2f us, median %.2f us, slowest turn %.2f us\n",
+                    totals.games, totals.steps.size(), Slowest(totals.steps), Median(totals.steps),
+                    Slowest(totals.turns));
     }
     return 0;
 }

@@ -1,0 +1,384 @@
+#include "engine/evaluate.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+
+#include "engine/bitboard.h"
+#include "engine/position.h"
+
+namespace engine {
+
+namespace {
+
+using K = EvalBoard::Kind;
+
+constexpr int kFullPhase = 24;
+
+constexpr Bitboard FileMask(int file) {
+    return kFileA << file;
+}
+
+constexpr Bitboard AdjacentFiles(int file) {
+    return (file > 0 ? FileMask(file - 1) : 0) | (file < 7 ? FileMask(file + 1) : 0);
+}
+
+// The ranks strictly beyond `rank` in the direction of travel.
+constexpr Bitboard RanksAhead(int rank, bool up) {
+    if (up) {
+        return rank >= 7 ? 0 : ~Bitboard{0} << (8 * (rank + 1));
+    }
+    return rank <= 0 ? 0 : ~Bitboard{0} >> (8 * (8 - rank));
+}
+
+int RelativeRank(int square, bool up) {
+    return up ? square / 8 : 7 - square / 8;
+}
+
+// 0 on the four centre squares, 3 on the edge.
+int Ring(int square) {
+    const int file = square % 8;
+    const int rank = square / 8;
+    const int df = file < 4 ? 3 - file : file - 4;
+    const int dr = rank < 4 ? 3 - rank : rank - 4;
+    return std::max(df, dr);
+}
+
+int Distance(int a, int b) {
+    return std::max(std::abs(a % 8 - b % 8), std::abs(a / 8 - b / 8));
+}
+
+int ManhattanFromCentre(int square) {
+    const int file = square % 8;
+    const int rank = square / 8;
+    return (file < 4 ? 3 - file : file - 4) + (rank < 4 ? 3 - rank : rank - 4);
+}
+
+// Population count by bit arithmetic: a baseline x86-64 build has no instruction for it, and
+// the library call costs more than these few operations.
+int Bits(Bitboard b) {
+    b = b - ((b >> 1) & 0x5555555555555555ull);
+    b = (b & 0x3333333333333333ull) + ((b >> 2) & 0x3333333333333333ull);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((b * 0x0101010101010101ull) >> 56);
+}
+
+Bitboard PawnSetAttacks(Bitboard pawns, bool up) {
+    if (up) {
+        return ((pawns & ~kFileA) << 7) | ((pawns & ~kFileH) << 9);
+    }
+    return ((pawns & ~kFileA) >> 9) | ((pawns & ~kFileH) >> 7);
+}
+
+struct Scores {
+    int mg = 0;
+    int eg = 0;
+    void Add(const EvalParams& p, Term t, int times = 1) {
+        mg += p.Mg(t) * times;
+        eg += p.Eg(t) * times;
+    }
+};
+
+constexpr Term kPawnRankTerms[8] = {Term::Count,     Term::Count,     Term::PawnRank3,
+                                    Term::PawnRank4, Term::PawnRank5, Term::PawnRank6,
+                                    Term::PawnRank7, Term::Count};
+constexpr Term kPassedTerms[8] = {Term::Count,       Term::PassedRank2, Term::PassedRank3,
+                                  Term::PassedRank4, Term::PassedRank5, Term::PassedRank6,
+                                  Term::PassedRank7, Term::Count};
+
+class SideEvaluator {
+  public:
+    SideEvaluator(const EvalBoard& board, const EvalParams& params, int side)
+        : b_(board),
+          p_(params),
+          us_(side),
+          them_(1 - side),
+          up_(side == 0 ? board.whiteMovesUp : !board.whiteMovesUp) {
+        for (int s = 0; s < 2; ++s) {
+            for (int k = 0; k < K::kKinds; ++k) {
+                all_[s] |= board.pieces[s][k];
+            }
+        }
+        occupied_ = all_[0] | all_[1];
+        ourPawns_ = board.pieces[us_][K::kPawn];
+        theirPawns_ = board.pieces[them_][K::kPawn];
+        theirPawnAttacks_ = PawnSetAttacks(theirPawns_, !up_);
+        const Bitboard theirKing = board.pieces[them_][K::kKing];
+        if (theirKing != 0) {
+            theirKingSquare_ = std::countr_zero(theirKing);
+            theirKingZone_ = KingAttacks(theirKingSquare_) | theirKing;
+        }
+        const Bitboard ourKing = board.pieces[us_][K::kKing];
+        if (ourKing != 0) {
+            ourKingSquare_ = std::countr_zero(ourKing);
+        }
+    }
+
+    Scores Run() {
+        Material();
+        Pawns();
+        Pieces();
+        King();
+        return s_;
+    }
+
+  private:
+    void Material() {
+        s_.Add(p_, Term::PawnValue, Bits(ourPawns_));
+        s_.Add(p_, Term::KnightValue, Bits(b_.pieces[us_][K::kKnight]));
+        s_.Add(p_, Term::BishopValue, Bits(b_.pieces[us_][K::kBishop]));
+        s_.Add(p_, Term::RookValue, Bits(b_.pieces[us_][K::kRook]));
+        s_.Add(p_, Term::QueenValue, Bits(b_.pieces[us_][K::kQueen]));
+        if (Bits(b_.pieces[us_][K::kBishop]) >= 2) {
+            s_.Add(p_, Term::BishopPair);
+        }
+        if (b_.sideToMove == us_) {
+            s_.Add(p_, Term::Tempo);
+        }
+        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
+        const Bitboard theirPieces = all_[them_] & ~theirPawns_ & ~b_.pieces[them_][K::kKing];
+        s_.Add(p_, Term::PawnThreat, Bits(ourPawnAttacks & theirPieces));
+    }
+
+    void Pawns() {
+        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
+        for (int file = 0; file < 8; ++file) {
+            const int onFile = Bits(ourPawns_ & FileMask(file));
+            if (onFile > 1) {
+                s_.Add(p_, Term::DoubledPawn, onFile - 1);
+            }
+        }
+        Bitboard pawns = ourPawns_;
+        while (pawns != 0) {
+            const int square = PopLowest(pawns);
+            const int file = square % 8;
+            const int rank = RelativeRank(square, up_);
+            if (kPawnRankTerms[rank] != Term::Count) {
+                s_.Add(p_, kPawnRankTerms[rank]);
+            }
+            if (file == 3 || file == 4) {
+                s_.Add(p_, Term::PawnCentre);
+            }
+            if ((ourPawns_ & AdjacentFiles(file)) == 0) {
+                s_.Add(p_, Term::IsolatedPawn);
+            }
+            if ((ourPawnAttacks >> square) & 1) {
+                s_.Add(p_, Term::SupportedPawn);
+            }
+            const Bitboard ahead = RanksAhead(square / 8, up_);
+            const Bitboard span = ahead & (FileMask(file) | AdjacentFiles(file));
+            if ((theirPawns_ & span) == 0 && (ourPawns_ & ahead & FileMask(file)) == 0 &&
+                kPassedTerms[rank] != Term::Count) {
+                s_.Add(p_, kPassedTerms[rank]);
+                const int stop = up_ ? square + 8 : square - 8;
+                if ((occupied_ >> stop) & 1) {
+                    s_.Add(p_, Term::PassedBlocked);
+                }
+                if (ourKingSquare_ >= 0) {
+                    s_.Add(p_, Term::PassedOwnKing, Distance(ourKingSquare_, stop));
+                }
+                if (theirKingSquare_ >= 0) {
+                    s_.Add(p_, Term::PassedEnemyKing, Distance(theirKingSquare_, stop));
+                }
+            }
+        }
+    }
+
+    void Pieces() {
+        const Bitboard notOurs = ~all_[us_];
+        const Bitboard safe = notOurs & ~theirPawnAttacks_;
+        int attackers = 0;
+        int units = 0;
+        auto kingZone = [&](Bitboard attacked, Term weight) {
+            const int hits = Bits(attacked & theirKingZone_);
+            if (hits > 0) {
+                ++attackers;
+                units += hits * p_.Mg(weight);
+            }
+        };
+        const Bitboard theirMajors = b_.pieces[them_][K::kRook] | b_.pieces[them_][K::kQueen];
+        const Bitboard theirQueens = b_.pieces[them_][K::kQueen];
+        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
+        Bitboard knights = b_.pieces[us_][K::kKnight];
+        while (knights != 0) {
+            const int square = PopLowest(knights);
+            const Bitboard attacked = KnightAttacks(square);
+            s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
+            // A knight on the far half, held by a pawn, that no enemy pawn can chase away.
+            const int rank = RelativeRank(square, up_);
+            const int file = square % 8;
+            if (rank >= 3 && rank <= 5 && ((ourPawnAttacks >> square) & 1) &&
+                (theirPawns_ & AdjacentFiles(file) & RanksAhead(square / 8, up_)) == 0) {
+                s_.Add(p_, Term::KnightOutpost);
+            }
+            s_.Add(p_, Term::KnightCentre, 3 - Ring(square));
+            s_.Add(p_, Term::KnightMobility, Bits(attacked & safe) - 4);
+            kingZone(attacked, Term::KingZoneKnight);
+        }
+        Bitboard bishops = b_.pieces[us_][K::kBishop];
+        while (bishops != 0) {
+            const int square = PopLowest(bishops);
+            const Bitboard attacked = BishopAttacks(square, occupied_);
+            s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
+            s_.Add(p_, Term::BishopCentre, 3 - Ring(square));
+            s_.Add(p_, Term::BishopMobility, Bits(attacked & safe) - 6);
+            kingZone(attacked, Term::KingZoneBishop);
+        }
+        Bitboard rooks = b_.pieces[us_][K::kRook];
+        while (rooks != 0) {
+            const int square = PopLowest(rooks);
+            const Bitboard attacked = RookAttacks(square, occupied_);
+            s_.Add(p_, Term::RookThreat, Bits(attacked & theirQueens));
+            const Bitboard file = FileMask(square % 8);
+            if ((ourPawns_ & file) == 0) {
+                s_.Add(p_, (theirPawns_ & file) == 0 ? Term::RookOpenFile : Term::RookHalfOpenFile);
+            }
+            if (RelativeRank(square, up_) == 6) {
+                s_.Add(p_, Term::RookSeventh);
+            }
+            s_.Add(p_, Term::RookMobility, Bits(attacked & safe) - 7);
+            kingZone(attacked, Term::KingZoneRook);
+        }
+        Bitboard queens = b_.pieces[us_][K::kQueen];
+        while (queens != 0) {
+            const int square = PopLowest(queens);
+            const Bitboard attacked = QueenAttacks(square, occupied_);
+            s_.Add(p_, Term::QueenCentre, 3 - Ring(square));
+            s_.Add(p_, Term::QueenMobility, Bits(attacked & safe) - 13);
+            kingZone(attacked, Term::KingZoneQueen);
+        }
+        // One piece near the king is no attack; two or more are, and the danger grows faster
+        // than the number of squares they hit.
+        if (attackers >= 2 && theirKingSquare_ >= 0) {
+            s_.mg += std::min(units * units, 2500) * p_.Mg(Term::KingDanger) / 128;
+        }
+    }
+
+    void King() {
+        if (ourKingSquare_ < 0) {
+            return;
+        }
+        const int square = ourKingSquare_;
+        const int file = square % 8;
+        const int rank = RelativeRank(square, up_);
+        s_.Add(p_, Term::KingCentre, 3 - Ring(square));
+        if (rank == 0) {
+            s_.Add(p_, Term::KingHomeRank);
+        }
+        if (file <= 2 || file >= 5) {
+            s_.Add(p_, Term::KingWing);
+        }
+        const Bitboard files = FileMask(file) | AdjacentFiles(file);
+        const Bitboard ahead = RanksAhead(square / 8, up_);
+        const Bitboard nearAhead = ahead & ~RanksAhead(up_ ? square / 8 + 2 : square / 8 - 2, up_);
+        s_.Add(p_, Term::KingShieldPawn, Bits(ourPawns_ & files & nearAhead));
+        if ((ourPawns_ & FileMask(file)) == 0) {
+            s_.Add(p_, Term::KingOpenFile);
+        }
+    }
+
+    const EvalBoard& b_;
+    const EvalParams& p_;
+    const int us_;
+    const int them_;
+    const bool up_;
+    Bitboard all_[2] = {0, 0};
+    Bitboard occupied_ = 0;
+    Bitboard ourPawns_ = 0;
+    Bitboard theirPawns_ = 0;
+    Bitboard theirPawnAttacks_ = 0;
+    Bitboard theirKingZone_ = 0;
+    int theirKingSquare_ = -1;
+    int ourKingSquare_ = -1;
+    Scores s_;
+};
+
+int NonPawnMaterial(const EvalBoard& board, int side) {
+    return 3 * Bits(board.pieces[side][K::kKnight]) + 3 * Bits(board.pieces[side][K::kBishop]) +
+           5 * Bits(board.pieces[side][K::kRook]) + 9 * Bits(board.pieces[side][K::kQueen]);
+}
+
+// Without pawns, a side a minor piece or less ahead seldom wins: shrink the score.
+int ScaleDrawish(const EvalBoard& board, int score) {
+    const int strong = score > 0 ? 0 : 1;
+    if (board.pieces[strong][K::kPawn] != 0) {
+        return score;
+    }
+    const int lead = NonPawnMaterial(board, strong) - NonPawnMaterial(board, 1 - strong);
+    if (lead <= 3) {
+        return score / 8;
+    }
+    return score;
+}
+
+// Against a bare king, drive it to the edge and bring the own king close, so that the
+// search finds the mate instead of wandering.
+int MopUp(const EvalBoard& board, int score) {
+    const int strong = score > 0 ? 0 : 1;
+    const int weak = 1 - strong;
+    const Bitboard weakKing = board.pieces[weak][K::kKing];
+    const Bitboard strongKing = board.pieces[strong][K::kKing];
+    if (weakKing == 0 || strongKing == 0) {
+        return score;
+    }
+    for (int k = 0; k < K::kKing; ++k) {
+        if (board.pieces[weak][k] != 0) {
+            return score;
+        }
+    }
+    if (NonPawnMaterial(board, strong) < 5) {
+        return score;
+    }
+    const int weakSquare = std::countr_zero(weakKing);
+    const int strongSquare = std::countr_zero(strongKing);
+    const int bonus = 20 * ManhattanFromCentre(weakSquare) +
+                      10 * (14 - (std::abs(weakSquare % 8 - strongSquare % 8) +
+                                  std::abs(weakSquare / 8 - strongSquare / 8)));
+    return strong == 0 ? score + bonus : score - bonus;
+}
+
+}  // namespace
+
+int GamePhase(const EvalBoard& board) {
+    int phase = 0;
+    for (int side = 0; side < 2; ++side) {
+        phase += Bits(board.pieces[side][K::kKnight]) + Bits(board.pieces[side][K::kBishop]) +
+                 2 * Bits(board.pieces[side][K::kRook]) + 4 * Bits(board.pieces[side][K::kQueen]);
+    }
+    return std::min(phase, kFullPhase);
+}
+
+int EvaluateBoard(const EvalBoard& board, const EvalParams& params) {
+    const Scores white = SideEvaluator(board, params, 0).Run();
+    const Scores black = SideEvaluator(board, params, 1).Run();
+    const int phase = GamePhase(board);
+    const int mg = white.mg - black.mg;
+    const int eg = white.eg - black.eg;
+    int score = (mg * phase + eg * (kFullPhase - phase)) / kFullPhase;
+    score = ScaleDrawish(board, score);
+    score = MopUp(board, score);
+    return board.sideToMove == 0 ? score : -score;
+}
+
+EvalBoard ReadEvalBoard(const Position& position) {
+    EvalBoard board;
+    for (int side = 0; side < 2; ++side) {
+        for (int kind = 0; kind < K::kKinds; ++kind) {
+            board.pieces[side][kind] =
+                position.Pieces(static_cast<Side>(side), static_cast<PieceType>(kind));
+        }
+    }
+    board.whiteMovesUp = position.PawnsMoveUp(Side::White);
+    board.sideToMove = Index(position.SideToMove());
+    return board;
+}
+
+int Evaluate(const Position& position, const EvalParams& params) {
+    return EvaluateBoard(ReadEvalBoard(position), params);
+}
+
+int Evaluate(const Position& position) {
+    return Evaluate(position, DefaultEvalParams());
+}
+
+}  // namespace engine
