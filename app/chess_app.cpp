@@ -1,6 +1,7 @@
 #include "app/chess_app.h"
 
 #include "app/dialog_state.h"
+#include "app/program_clock.h"
 #include "display/tint.h"
 
 // The game member opens with White human against Black computer (its own constructor);
@@ -100,6 +101,9 @@ void ChessApp::Update(const InputSnapshot& input) {
         HandleSideMenu();
         HandleTakeBackButton();
     }
+    // Read once, after the menu may have opened the dialog, so that the choice to draw this
+    // pass and the drawing itself see the same blink; only the Save dialog shows the time.
+    if (dialog == DialogSave) frameClockMs = MillisecondsSinceStart();
 }
 
 void ChessApp::Render() {

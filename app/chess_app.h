@@ -6,6 +6,7 @@
 #include "app/dialog_button.h"
 #include "app/input_snapshot.h"
 #include "app/play_choices.h"
+#include "app/render_inputs.h"
 #include "app/saved_game_list.h"
 #include "display/platform.h"
 #include "display/sprite.h"
@@ -90,6 +91,11 @@ class ChessApp : public AppInterface {
     // A saved game named on the command line, opened by Init in place of the first game;
     // empty for none.
     char startupGame[4096] = {};
+    uint32_t savedGamesListed = 0;  // counts ListSavedGames, which may change the names
+
+    // The program clock as this pass's Update read it while a timed element was on the
+    // screen: what those elements show.
+    uint32_t frameClockMs = 0;
 
     ChessApp();
     ~ChessApp();
@@ -106,6 +112,13 @@ class ChessApp : public AppInterface {
     // Opens startupGame; when it cannot be opened, says why in a message box and leaves
     // the game as it was. 1 when the game was opened.
     int OpenStartupGame();
+    // What the next Render reads; equal inputs draw an equal picture (render_inputs.h).
+    RenderInputs TakeRenderInputs() const;
+    // Something on the screen changes in every frame: a glide, or the computer thinking.
+    bool KeepsChanging() const;
+    // When (on the program clock) a timed element next changes by itself; false: none is
+    // on the screen.
+    bool NextTimedChange(uint32_t* atMs) const;
 
     // Board screen.
     void ApplyQuitKey(int code);

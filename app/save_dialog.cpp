@@ -4,7 +4,7 @@
 
 #include "app/chess_app.h"
 #include "app/file_failure.h"
-#include "app/program_clock.h"
+#include "app/name_cursor.h"
 #include "app/save_name.h"
 #include "app/save_path.h"
 
@@ -64,7 +64,6 @@ void ChessApp::DrawNameField() {
     char text[sizeof saveName + 1];
     std::strncpy(text, saveName, sizeof saveName - 1);
     text[sizeof saveName - 1] = '\0';
-    const uint64_t quarterSeconds = uint64_t{MillisecondsSinceStart()} * 4 / 1000;
-    if (quarterSeconds % 2 == 1) std::strcat(text, "|");
+    if (NameCursorShown(frameClockMs)) std::strcat(text, "|");
     fontSprite.DrawText(text, kNameFieldX, kNameFieldY, 0);
 }

@@ -47,6 +47,7 @@ void SortByReport(char (*names)[100], char* isPgn, int64_t* times, uint64_t* rep
 // when there are more files, the 100 written last are listed, so that a game just saved can
 // always be loaded.
 void ChessApp::ListSavedGames() {
+    ++savedGamesListed;
     savedGameCount = 0;
     int64_t times[kMaxListed];
     uint64_t reported[kMaxListed];

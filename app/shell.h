@@ -15,6 +15,11 @@ extern unsigned char keyStates[256];
 
 inline constexpr int kMaxTypedKeys = 255;
 
+struct StillFrameCheck;
+// When set, the frame loop runs its check mode with these counts (see still_frames.h); when
+// null, the KESTRION_STILL_CHECK environment variable may turn it on.
+extern StillFrameCheck* stillFrameCheck;
+
 intptr_t GameWindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                         intptr_t lParam);
 

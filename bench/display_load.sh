@@ -7,8 +7,11 @@
 #   human  White human against Black computer started from the Play dialog, White to move,
 #          the pointer still;
 #   quit   the Quit dialog open, the pointer still;
+#   save   the Save dialog open instead, its text cursor blinking, the pointer still;
 #   away   another window (xlogo) has the focus: the game waits for messages and should
 #          use nothing.
+# A still screen is not drawn at all, so human, quit and save should cost about as little
+# as away; save wakes four times a second for the blink.
 # Usage: bench/display_load.sh [game] [seconds] [WIDTHxHEIGHT ...]
 #   defaults: build/release/app/kestrion, 10 seconds, 640x480 and 1280x960.
 # Needs Xvfb and xdotool. Other programs on the machine disturb the figures: run it on a
@@ -102,6 +105,10 @@ for size in "${sizes[@]}"; do
   click 50 40    # Quit dialog
   park_pointer
   measure quit "$size"
+  click 347 283  # No
+  click 50 120   # Save dialog
+  park_pointer
+  measure save "$size"
   xlogo -geometry 100x100+0+0 &
   other_pid=$!
   other=""

@@ -160,8 +160,8 @@ void DisplayDevice::ClearBackBuffer() {
     if (result == DDERR_SURFACELOST) RestorePrimary();
 }
 
-void DisplayDevice::Flip() {
-    if (primary == nullptr) return;
+bool DisplayDevice::Flip() {
+    if (primary == nullptr) return false;
     Result result;
     do {
         result = primary->Flip(nullptr, 0);
@@ -169,4 +169,5 @@ void DisplayDevice::Flip() {
     // A lost frame is dropped: the primary gets its memory back and the next frame flips.
     if (result == DDERR_SURFACELOST) RestorePrimary();
     ClearBackBuffer();
+    return result == DD_OK;
 }

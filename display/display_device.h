@@ -23,7 +23,8 @@ class DisplayDevice {
     static int FatalError(platform::WindowHandle window, const char* message, const char* caption);
     static void RestorePrimary();
     static void ClearBackBuffer();
-    static void Flip();
+    // false: the frame was lost with the display's surfaces and never reached the screen.
+    static bool Flip();
 };
 
 DirectXVersion ProbeDirectXVersion();

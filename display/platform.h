@@ -197,6 +197,7 @@ inline constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr uint32_t WM_LBUTTONUP = 0x0202;
 
 inline constexpr uint32_t PM_NOREMOVE = 0x0;
+inline constexpr uint32_t INFINITE = 0xFFFFFFFFu;  // a wait without a time limit
 inline constexpr uint32_t PM_REMOVE = 0x1;
 inline constexpr uint32_t MB_OK = 0x0;
 
@@ -332,6 +333,12 @@ class System {
                               intptr_t lParam) = 0;
     virtual void PostQuitMessage(int exitCode) = 0;
     virtual bool WaitMessage() = 0;
+    // Blocks until a message is waiting in the queue (one already there counts) or
+    // `milliseconds` have passed; INFINITE waits without a limit. The desktop's
+    // MsgWaitForMultipleObjectsEx on no objects for any input. true: woken by input (a host
+    // may wake for input that turns into no message); false: the time ran out or the wait
+    // failed.
+    virtual bool WaitMessageTimeout(uint32_t milliseconds) = 0;
 
     // Input and time.
     virtual int16_t GetKeyState(int virtualKey) = 0;  // bit 0x80 set while the key is down

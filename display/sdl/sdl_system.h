@@ -66,6 +66,7 @@ class SdlSystem final : public soft::HostedSystem {
     // Messages (system_messages.cpp).
     void PumpEvents() override;
     bool WaitForEvents() override;
+    bool WaitForEventsTimeout(uint32_t milliseconds) override;
     bool WaitForMessages() override;
     void Translate(const SDL_Event& event);
 

@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "display/sdl/key_map.h"
 #include "display/sdl/sdl_system.h"
 
@@ -45,7 +48,9 @@ void SdlSystem::Translate(const SDL_Event& event) {
                     }
                     break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    frames_.ShowNext();
+                    // Shown again at once: a still game draws no frame of its own, and one
+                    // that was never told it had lost the focus does not even notice this.
+                    PictureLost();
                     queue_.Post(gameWindow_, platform::WM_ACTIVATEAPP, 1, 0);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -108,6 +113,14 @@ bool SdlSystem::WaitForEvents() {
     if (!SDL_WaitEvent(&event)) return false;
     Translate(event);
     return true;
+}
+
+// The event stays in SDL's queue, so the pump that follows takes it in with the rest, held
+// button changes included.
+bool SdlSystem::WaitForEventsTimeout(uint32_t milliseconds) {
+    if (milliseconds == platform::INFINITE) return SDL_WaitEvent(nullptr) == 1;
+    const int limit = static_cast<int>(std::min<uint32_t>(milliseconds, INT32_MAX));
+    return SDL_WaitEventTimeout(nullptr, limit) == 1;
 }
 
 bool SdlSystem::WaitForMessages() {

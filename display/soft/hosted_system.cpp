@@ -103,6 +103,16 @@ bool HostedSystem::WaitMessage() {
     return true;
 }
 
+bool HostedSystem::WaitMessageTimeout(uint32_t milliseconds) {
+    // As in WaitMessage: no frame is shown while the game waits.
+    ReopenButtonChanges();
+    PumpEvents();
+    if (!queue_.Empty()) return true;
+    if (!WaitForEventsTimeout(milliseconds)) return false;
+    PumpEvents();
+    return true;
+}
+
 void HostedSystem::PostButton(platform::WindowHandle window, bool down, int x, int y) {
     intptr_t point = static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
                                            (static_cast<uint32_t>(x) & 0xFFFF));

@@ -47,6 +47,7 @@ class HostedSystem : public platform::System,
                       intptr_t lParam) override;
     void PostQuitMessage(int exitCode) override;
     bool WaitMessage() override;
+    bool WaitMessageTimeout(uint32_t milliseconds) override;
 
     // Display objects (hosted_system.cpp).
     platform::Result DirectDrawCreate(const platform::Guid* driver, platform::DirectDraw** out,
@@ -94,6 +95,10 @@ class HostedSystem : public platform::System,
     // WaitMessage found nothing: blocks until the host has input, taking in what it likes
     // of it (the rest is pumped next). false: the host cannot wait any more.
     virtual bool WaitForEvents() = 0;
+    // WaitMessageTimeout found nothing: blocks until the host has input, which it leaves
+    // to be pumped, or until `milliseconds` have passed (platform::INFINITE: no limit).
+    // false: the time ran out, or the host cannot wait.
+    virtual bool WaitForEventsTimeout(uint32_t milliseconds) = 0;
     // GetMessageA found nothing: blocks until the host has input and turns it into
     // messages. false: nothing can arrive any more.
     virtual bool WaitForMessages() = 0;

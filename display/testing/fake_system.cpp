@@ -400,14 +400,32 @@ bool FakeSystem::WaitMessage() {
         idleWaits_ = 0;
         return true;
     }
-    if (++idleWaits_ >= idleWaitLimit) {
-        std::fprintf(stderr,
-                     "FakeSystem::WaitMessage: nothing was posted in %d waits; the real call "
-                     "would block for ever (script input in onPump)\n",
-                     idleWaits_);
-        std::abort();
-    }
+    CountIdleWait("WaitMessage");
     return true;
+}
+
+bool FakeSystem::WaitMessageTimeout(uint32_t milliseconds) {
+    Record("WaitMessageTimeout(" +
+           (milliseconds == INFINITE ? std::string("INFINITE") : std::to_string(milliseconds)) +
+           ")");
+    Pump();
+    if (!queue_.Empty()) {
+        idleWaits_ = 0;
+        return true;
+    }
+    CountIdleWait("WaitMessageTimeout");
+    if (milliseconds == INFINITE) return true;
+    tickCount += milliseconds;
+    return false;
+}
+
+void FakeSystem::CountIdleWait(const char* call) {
+    if (++idleWaits_ < idleWaitLimit) return;
+    std::fprintf(stderr,
+                 "FakeSystem::%s: nothing was posted in %d waits; the real call would block "
+                 "for ever (script input in onPump)\n",
+                 call, idleWaits_);
+    std::abort();
 }
 
 int16_t FakeSystem::GetKeyState(int virtualKey) {

@@ -18,7 +18,8 @@
 //   RegisterClassA(<class>)  LoadIconA(<id>)  LoadCursorA(<id>)  GetStockObject(<n>)
 //   CreateWindowExA(<class>,<title>,0x<style>)  ShowWindow(<cmd>)  UpdateWindow
 //   DestroyWindow  MessageBoxA(<text>,<caption>)  PostMessageA(0x<msg>,<w>,<l>)
-//   PostQuitMessage(<code>)  WaitMessage  SetCursorPos(<x>,<y>)  SetCursor(null|arrow)
+//   PostQuitMessage(<code>)  WaitMessage  WaitMessageTimeout(<ms>|INFINITE)
+//   SetCursorPos(<x>,<y>)  SetCursor(null|arrow)
 //   FindFirstFileA(<pattern>)  FindClose  GetVersionExA  LoadLibraryA(<name>)
 //   GetProcAddress(<name>)  FreeLibrary(<name>)  OutputDebugStringA(<text>)
 //   DirectDrawCreate  LoadImageA(<name>,file|resource)  GetObjectA  DeleteObject
@@ -152,12 +153,13 @@ class FakeSystem final : public System, private soft::CallObserver, private soft
     MessageQueue& Queue() { return queue_; }
     // ShowWindow posts WM_ACTIVATEAPP(1), as the desktop activates a newly shown window.
     bool activateOnShow = true;
-    // Called at the start of every PeekMessageA, WaitMessage and empty GetMessageA: the
-    // moment a real system gathers input. Tests script input here (post messages, press
-    // keys, advance the clock) by counting calls.
+    // Called at the start of every PeekMessageA, WaitMessage, WaitMessageTimeout and empty
+    // GetMessageA: the moment a real system gathers input. Tests script input here (post
+    // messages, press keys, advance the clock) by counting calls. A timed wait that finds
+    // nothing posted advances tickCount by its time.
     std::function<void(FakeSystem&)> onPump;
-    // WaitMessage with nothing queued after onPump this many times in a row aborts: the
-    // real call would block for ever.
+    // WaitMessage or WaitMessageTimeout with nothing queued after onPump this many times in
+    // a row aborts: the real program would wait for ever.
     int idleWaitLimit = 10000;
     bool keys[256] = {};
     void SetKey(int virtualKey, bool down) { keys[virtualKey & 0xFF] = down; }
@@ -204,6 +206,7 @@ class FakeSystem final : public System, private soft::CallObserver, private soft
                       intptr_t lParam) override;
     void PostQuitMessage(int exitCode) override;
     bool WaitMessage() override;
+    bool WaitMessageTimeout(uint32_t milliseconds) override;
     int16_t GetKeyState(int virtualKey) override;
     bool GetCursorPos(Point* point) override;
     bool SetCursorPos(int x, int y) override;
@@ -247,6 +250,8 @@ class FakeSystem final : public System, private soft::CallObserver, private soft
     void Destroyed(Unknown* object) override;
     void Present(const void* pixels, int pitch, int width, int height, PixelFormat format) override;
     void Pump();
+    // One more wait in a row with nothing posted; aborts at idleWaitLimit.
+    void CountIdleWait(const char* call);
 
     MessageQueue queue_;
     std::vector<FailRule> failures_;

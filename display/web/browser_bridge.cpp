@@ -37,6 +37,26 @@ EM_ASYNC_JS(void, kestrion_wait_for_input, (), {
     Module.kestrionWake = null;
 });
 
+EM_ASYNC_JS(int, kestrion_wait_for_input_timeout, (double milliseconds), {
+    // Counted, so a test can tell a still game that waits from one that paints.
+    Module.kestrionStillWaits = (Module.kestrionStillWaits || 0) + 1;
+    const woken = await new Promise((resolve) => {
+        let timer = null;
+        Module.kestrionWake = () => {
+            if (timer !== null) clearTimeout(timer);
+            resolve(1);
+        };
+        if (milliseconds >= 0) {
+            timer = setTimeout(() => {
+                Module.kestrionWake = null;
+                resolve(0);
+            }, milliseconds);
+        }
+    });
+    Module.kestrionWake = null;
+    return woken;
+});
+
 EM_JS(void, kestrion_wake, (), {
     if (Module.kestrionWake) {
         const wake = Module.kestrionWake;
@@ -156,6 +176,11 @@ void WaitForPaint() {
 
 void WaitForInput() {
     kestrion_wait_for_input();
+}
+
+bool WaitForInputTimeout(uint32_t milliseconds) {
+    const double limit = milliseconds == 0xFFFFFFFFu ? -1.0 : static_cast<double>(milliseconds);
+    return kestrion_wait_for_input_timeout(limit) != 0;
 }
 
 void WakeFromInput() {

@@ -19,7 +19,10 @@ void PresentRgba(const uint8_t* rgba, int width, int height);
 void WaitForPaint();
 // Waits: until WakeFromInput is called.
 void WaitForInput();
-// Ends a WaitForInput; harmless when nothing waits.
+// Waits: until WakeFromInput is called (true) or `milliseconds` have passed (false);
+// 0xFFFFFFFF waits without a limit.
+bool WaitForInputTimeout(uint32_t milliseconds);
+// Ends a WaitForInput or WaitForInputTimeout; harmless when nothing waits.
 void WakeFromInput();
 
 // The picture pixel under a page position; positions beside the picture are held to its

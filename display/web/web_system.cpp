@@ -215,6 +215,13 @@ bool WebSystem::WaitForEvents() {
     return true;
 }
 
+// Nothing is painted meanwhile: the page asks the browser for no animation frames until
+// input arrives or the time is up.
+bool WebSystem::WaitForEventsTimeout(uint32_t milliseconds) {
+    if (!pending_.empty()) return true;
+    return WaitForInputTimeout(milliseconds);
+}
+
 bool WebSystem::WaitForMessages() {
     ReopenButtonChanges();
     if (pending_.empty()) WaitForInput();

@@ -69,6 +69,7 @@ class WebSystem final : public soft::HostedSystem {
   private:
     void PumpEvents() override;
     bool WaitForEvents() override;
+    bool WaitForEventsTimeout(uint32_t milliseconds) override;
     bool WaitForMessages() override;
     void Translate(const PageEvent& event);
 

@@ -67,4 +67,12 @@ bool Win32System::WaitMessage() {
     return ::WaitMessage() != FALSE;
 }
 
+// MWMO_INPUTAVAILABLE: input already in the queue ends the wait too, not only input that
+// arrives after the last look at it.
+bool Win32System::WaitMessageTimeout(uint32_t milliseconds) {
+    const DWORD woken =
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return woken == WAIT_OBJECT_0;
+}
+
 }  // namespace win32

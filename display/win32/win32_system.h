@@ -38,6 +38,7 @@ class Win32System final : public platform::System {
                       intptr_t lParam) override;
     void PostQuitMessage(int exitCode) override;
     bool WaitMessage() override;
+    bool WaitMessageTimeout(uint32_t milliseconds) override;
 
     // Input and time (system_input.cpp).
     int16_t GetKeyState(int virtualKey) override;

@@ -71,6 +71,7 @@
     X(WM_LBUTTONUP)               \
     X(PM_NOREMOVE)                \
     X(PM_REMOVE)                  \
+    X(INFINITE)                   \
     X(MB_OK)                      \
     X(VK_BACK)                    \
     X(VK_TAB)                     \
@@ -155,6 +156,7 @@ KESTRION_SHARED_NAMES(KESTRION_RECORD_VALUE)
 #undef WM_LBUTTONUP
 #undef PM_NOREMOVE
 #undef PM_REMOVE
+#undef INFINITE
 #undef MB_OK
 #undef VK_BACK
 #undef VK_TAB

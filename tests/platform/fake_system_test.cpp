@@ -211,6 +211,19 @@ TEST(FakeSystem, ScriptedInputArrivesThroughThePump) {
     EXPECT_EQ(fake.GetTickCount(), 0x10u);
 }
 
+TEST(FakeSystem, ATimedWaitWithNothingPostedLetsItsTimePass) {
+    FakeSystem fake;
+    fake.tickCount = 1000;
+    EXPECT_FALSE(fake.WaitMessageTimeout(250));
+    EXPECT_EQ(fake.tickCount, 1250u);
+    fake.onPump = [](FakeSystem& system) {
+        system.Queue().Post(nullptr, platform::WM_SETCURSOR, 0, 0);
+    };
+    EXPECT_TRUE(fake.WaitMessageTimeout(250));
+    EXPECT_EQ(fake.tickCount, 1250u);  // input ended it at once
+    EXPECT_TRUE(fake.Called("WaitMessageTimeout(250)"));
+}
+
 TEST(FakeSystemDeathTest, AMisspeltFailureStopsTheTest) {
     FakeSystem fake;
     EXPECT_DEATH(fake.Fail("SetDisplayMod"), "no operation named");

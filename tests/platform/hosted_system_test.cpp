@@ -72,6 +72,8 @@ class ScriptedHost final : public soft::HostedSystem {
     std::vector<uint32_t> arriveOnWait;
     bool canWait = true;
     int eventWaits = 0;
+    int timedWaits = 0;
+    uint32_t lastTimeout = 0;
     int messageWaits = 0;
     int framesShown = 0;
 
@@ -89,6 +91,12 @@ class ScriptedHost final : public soft::HostedSystem {
         ++eventWaits;
         arrived.insert(arrived.end(), arriveOnWait.begin(), arriveOnWait.end());
         return canWait;
+    }
+    bool WaitForEventsTimeout(uint32_t milliseconds) override {
+        ++timedWaits;
+        lastTimeout = milliseconds;
+        arrived.insert(arrived.end(), arriveOnWait.begin(), arriveOnWait.end());
+        return !arriveOnWait.empty();
     }
     bool WaitForMessages() override {
         ++messageWaits;
@@ -178,6 +186,27 @@ TEST_F(HostedSystemTest, WaitMessageAsksTheHostOnlyWhenNothingIsThere) {
     Pump();
     host.canWait = false;
     EXPECT_FALSE(host.WaitMessage());
+}
+
+TEST_F(HostedSystemTest, ATimedWaitGivesTheHostItsLimitAndTellsWhetherInputCame) {
+    host.PostMessageA(host.window, platform::WM_SETCURSOR, 0, 0);
+    EXPECT_TRUE(host.WaitMessageTimeout(100));
+    EXPECT_EQ(host.timedWaits, 0);  // a message was there already
+    Pump();
+    EXPECT_FALSE(host.WaitMessageTimeout(100));
+    EXPECT_EQ(host.timedWaits, 1);
+    EXPECT_EQ(host.lastTimeout, 100u);
+    // Waiting shows no frame, so a held button change goes through, and the input that
+    // ended the wait is pumped after it.
+    host.arrived = {platform::WM_LBUTTONDOWN, platform::WM_LBUTTONUP};
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_LBUTTONDOWN});
+    host.arriveOnWait = {platform::WM_KEYDOWN};
+    EXPECT_TRUE(host.WaitMessageTimeout(platform::INFINITE));
+    EXPECT_EQ(host.timedWaits, 1);  // the release was let through and ended the wait
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_LBUTTONUP});
+    EXPECT_TRUE(host.WaitMessageTimeout(platform::INFINITE));
+    EXPECT_EQ(host.lastTimeout, platform::INFINITE);
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_KEYDOWN});
 }
 
 TEST_F(HostedSystemTest, GetMessageWaitsOnTheHostUntilAMessageOrItsEnd) {

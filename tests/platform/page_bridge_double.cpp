@@ -46,7 +46,18 @@ void WaitForInput() {
     if (ThePage().onInputWait) ThePage().onInputWait();
 }
 
-void WakeFromInput() {}
+// Input that onInputWait sends ends the wait; otherwise the time runs out.
+bool WaitForInputTimeout(uint32_t milliseconds) {
+    ++ThePage().timedInputWaits;
+    ThePage().lastInputTimeout = milliseconds;
+    ThePage().woken = false;
+    if (ThePage().onInputWait) ThePage().onInputWait();
+    return ThePage().woken;
+}
+
+void WakeFromInput() {
+    ThePage().woken = true;
+}
 
 void PagePointToPicture(double clientX, double clientY, int* x, int* y) {
     *x = static_cast<int>(clientX);

@@ -17,6 +17,10 @@ struct Page {
     std::vector<uint8_t> lastRgba;
     int paintWaits = 0;
     int inputWaits = 0;
+    // Timed waits for input, and the limit of the last one.
+    int timedInputWaits = 0;
+    uint32_t lastInputTimeout = 0;
+    bool woken = false;  // the System woke the page's wait for input
     // Runs while the System waits for input, as the page's events would; may be empty.
     std::function<void()> onInputWait;
     bool pointerHidden = false;

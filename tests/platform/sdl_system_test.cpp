@@ -235,6 +235,22 @@ TEST_F(SdlWindow, InputArrivesAsWindowMessages) {
     dd->Release();
 }
 
+// A still game waits on SDL's queue: the time runs out with nothing there, and an event pushed
+// meanwhile (here before) ends the wait and becomes the next message.
+TEST_F(SdlWindow, ATimedWaitEndsWithItsTimeOrWithInput) {
+    platform::Message message;
+    while (system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+    }
+    const uint32_t start = SDL_GetTicks();
+    EXPECT_FALSE(system.WaitMessageTimeout(40));
+    EXPECT_GE(SDL_GetTicks() - start, 40u);
+    Push(Key(SDLK_a, SDL_SCANCODE_A, KMOD_NONE));
+    EXPECT_TRUE(system.WaitMessageTimeout(platform::INFINITE));
+    ASSERT_TRUE(system.PeekMessageA(&message, nullptr, 0, 0, platform::PM_REMOVE));
+    EXPECT_EQ(message.message, platform::WM_KEYDOWN);
+    EXPECT_EQ(message.wParam, uintptr_t{'A'});
+}
+
 // A press and release between two frames would be lost to a game that reads the button once
 // per frame, so the release waits, with everything behind it, until a frame is shown.
 TEST_F(SdlWindow, AQuickClickIsSpreadOverTwoFrames) {

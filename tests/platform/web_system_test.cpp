@@ -248,6 +248,23 @@ TEST_F(WebSystemTest, WaitingGivesThePageItsTurnOnlyWhenNothingIsThere) {
     EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_LBUTTONUP});
 }
 
+TEST_F(WebSystemTest, ATimedWaitLetsThePageRestUntilInputOrItsTime) {
+    // Nothing comes: the page waited the whole time, asking for no painted frame.
+    EXPECT_FALSE(system.WaitMessageTimeout(180));
+    EXPECT_EQ(page_double::ThePage().timedInputWaits, 1);
+    EXPECT_EQ(page_double::ThePage().lastInputTimeout, 180u);
+    EXPECT_EQ(page_double::ThePage().paintWaits, 0);
+    // A click during the wait ends it, and is the next message.
+    page_double::ThePage().onInputWait = [this] { system.Arrive(Button(true, 5, 6)); };
+    EXPECT_TRUE(system.WaitMessageTimeout(platform::INFINITE));
+    EXPECT_EQ(page_double::ThePage().lastInputTimeout, platform::INFINITE);
+    EXPECT_EQ(Pump(), std::vector<uint32_t>{platform::WM_LBUTTONDOWN});
+    // Input already there needs no wait.
+    system.Arrive(Button(false, 5, 6));
+    EXPECT_TRUE(system.WaitMessageTimeout(180));
+    EXPECT_EQ(page_double::ThePage().timedInputWaits, 2);
+}
+
 TEST_F(WebSystemTest, GetMessageWaitsForThePageUntilAMessageComes) {
     int waits = 0;
     page_double::ThePage().onInputWait = [&] {

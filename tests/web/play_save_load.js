@@ -255,6 +255,20 @@ async function main() {
     const replied = await picture(page);
     if (!alike(squareTop(replied, 4, 4), pawnAtStart)) fail('no white pawn on e5 after the move');
 
+    // White to move and the pointer still: nothing on the screen changes, so the game asks
+    // the browser for no frames until something does, and the pointer wakes it at once.
+    const paints = () => page.evaluate(() => Module.kestrionFlips || 0);
+    await sleep(300);
+    const stillFrom = await paints();
+    await sleep(1000);
+    const stillTo = await paints();
+    if (stillTo - stillFrom > 1) fail(`${stillTo - stillFrom} frames while the board stood still`);
+    const nudge = await pagePoint(page, 590, 465);
+    await page.mouse.move(nudge.x, nudge.y);
+    await waitFor('the pointer did not wake the still game', async () => (await paints()) > stillTo,
+                  3000);
+    await parkPointer(page);
+
     // Save as "webgame"; the file is then in the browser's storage.
     await click(page, 50, 120);
     await page.keyboard.type('webgame', {delay: 80});

@@ -80,6 +80,18 @@ void CheckMessages(ModuleHandle module) {
     CHECK(sys.WaitMessage());
     CHECK(sys.PeekMessageA(&message, window, kCheckMessage, kCheckMessage, PM_REMOVE));
 
+    // A timed wait runs out with nothing there, and ends at once for a message already
+    // waiting, even one that an earlier look at the queue has seen.
+    while (sys.PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) sys.DispatchMessageA(&message);
+    const uint32_t waitStart = sys.GetTickCount();
+    CHECK(!sys.WaitMessageTimeout(50));
+    CHECK(sys.GetTickCount() - waitStart >= 40);
+    CHECK(sys.PostMessageA(window, kCheckMessage, 3, 4));
+    CHECK(sys.PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+    CHECK(sys.WaitMessageTimeout(INFINITE));
+    CHECK(sys.PeekMessageA(&message, window, kCheckMessage, kCheckMessage, PM_REMOVE));
+    CHECK_EQ(message.wParam, 3u);
+
     // Translating a key-down posts the character it stands for.
     CHECK(sys.PostMessageA(window, WM_KEYDOWN, 'A', 1));
     CHECK(sys.GetMessageA(&message, nullptr, 0, 0) > 0);
