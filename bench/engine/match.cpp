@@ -208,36 +208,36 @@ bool ReadParams(const std::string& file, engine::EvalParams& params) {
     return true;
 }
 
-std::unique_ptr<Player> MakePlayer(const std::string& spec, std::uint64_t nodes,
+std::unique_ptr<Player> MakePlayer(const std::string& description, std::uint64_t nodes,
                                    std::vector<std::unique_ptr<engine::EvalParams>>& keep) {
     engine::Level level;
-    if (engine::ParseLevel(spec, level)) return std::make_unique<LevelOpponent>(level);
-    if (spec == "classic") return std::make_unique<ClassicOpponent>();
-    if (spec.rfind("nodes:", 0) == 0) {
-        return std::make_unique<NodesOpponent>(std::strtoull(spec.c_str() + 6, nullptr, 10),
+    if (engine::ParseLevel(description, level)) return std::make_unique<LevelOpponent>(level);
+    if (description == "classic") return std::make_unique<ClassicOpponent>();
+    if (description.rfind("nodes:", 0) == 0) {
+        return std::make_unique<NodesOpponent>(std::strtoull(description.c_str() + 6, nullptr, 10),
                                                nullptr);
     }
-    if (spec.rfind("tuned:", 0) == 0) {
+    if (description.rfind("tuned:", 0) == 0) {
         keep.push_back(std::make_unique<engine::EvalParams>());
-        if (!ReadParams(spec.substr(6), *keep.back())) {
-            std::fprintf(stderr, "cannot read weights from %s\n", spec.c_str() + 6);
+        if (!ReadParams(description.substr(6), *keep.back())) {
+            std::fprintf(stderr, "cannot read weights from %s\n", description.c_str() + 6);
             std::exit(2);
         }
         return std::make_unique<NodesOpponent>(nodes, keep.back().get());
     }
-    if (spec.rfind("ucinodes:", 0) == 0) {
-        const std::size_t a = spec.find(':', 9);
-        return std::make_unique<UciOpponent>(spec.substr(9, a - 9), 0,
-                                             -std::atoi(spec.substr(a + 1).c_str()));
+    if (description.rfind("ucinodes:", 0) == 0) {
+        const std::size_t a = description.find(':', 9);
+        return std::make_unique<UciOpponent>(description.substr(9, a - 9), 0,
+                                             -std::atoi(description.substr(a + 1).c_str()));
     }
-    if (spec.rfind("uci:", 0) == 0) {
-        const std::size_t a = spec.find(':', 4);
-        const std::size_t b = spec.find(':', a + 1);
-        return std::make_unique<UciOpponent>(spec.substr(4, a - 4),
-                                             std::atoi(spec.substr(a + 1, b - a - 1).c_str()),
-                                             std::atoi(spec.substr(b + 1).c_str()));
+    if (description.rfind("uci:", 0) == 0) {
+        const std::size_t a = description.find(':', 4);
+        const std::size_t b = description.find(':', a + 1);
+        return std::make_unique<UciOpponent>(
+            description.substr(4, a - 4), std::atoi(description.substr(a + 1, b - a - 1).c_str()),
+            std::atoi(description.substr(b + 1).c_str()));
     }
-    std::fprintf(stderr, "unknown player %s\n", spec.c_str());
+    std::fprintf(stderr, "unknown player %s\n", description.c_str());
     std::exit(2);
 }
 

@@ -49,7 +49,7 @@ void PrintHelp(std::FILE* to) {
 }
 
 struct Side {
-    std::string spec;
+    std::string description;
     bool uci = false;
     match::Player player;
     std::vector<std::pair<std::string, std::string>> options;
@@ -85,7 +85,7 @@ bool ParseLong(const char* text, long minimum, long& out) {
 }
 
 bool ParseSide(const char* text, Side& side) {
-    side.spec = text;
+    side.description = text;
     if (std::strncmp(text, "uci:", 4) == 0 && text[4] != '\0') {
         side.uci = true;
         return true;
@@ -182,8 +182,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
 
 bool PrepareSide(Side& side, long moveTimeMs) {
     if (side.uci) {
-        side.uciMover =
-            std::make_unique<gauntlet::UciMover>(side.spec.substr(4), side.options, moveTimeMs);
+        side.uciMover = std::make_unique<gauntlet::UciMover>(side.description.substr(4),
+                                                             side.options, moveTimeMs);
         std::string error;
         if (!side.uciMover->Start(error)) {
             std::fprintf(stderr, "kestrion-gauntlet: %s\n", error.c_str());
