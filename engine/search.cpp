@@ -687,9 +687,12 @@ void SearchState::AfterChild(Frame& f, int ply, int score) {
     position.UndoMove();
     const Move move = f.move;
     if (ply == 0) {
+        // A move that failed low is only known to be at most the window's floor; record it
+        // below the floor, so it never passes for a move within the levels' margin.
+        const bool failedLow = f.moveCount > 1 && score <= f.searchAlpha;
         for (int i = 0; i < rootMoves.size; ++i) {
             if (rootMoves.moves[i] == move) {
-                iterationRootScores[i] = score;
+                iterationRootScores[i] = failedLow ? std::min(score, f.searchAlpha - 1) : score;
                 break;
             }
         }
