@@ -151,7 +151,8 @@ int ChessGame::LoadPgn(const char* path, std::string* error) {
     if (failed) {
         why = "the file cannot be read";
     } else if (ReadPgn(text, read, why)) {
-        return PlayPgn(read) ? 1 : 0;
+        if (PlayPgn(read)) return 1;
+        why = "the game cannot be set up on the board";
     }
     if (error != nullptr) *error = why;
     return 0;
