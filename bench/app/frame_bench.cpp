@@ -8,6 +8,7 @@
 #include <chrono>
 #include <ctime>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "ai/random_draw.h"
@@ -124,8 +125,10 @@ void BM_SelectedPieceFrame(benchmark::State& state) {
 }
 
 // Frames while the engine's Master level thinks, Standard rules, the pointer moving over the
-// board: each frame advances the search by one slice, which must leave the frame short.
-void BM_MasterThinkingFrame(benchmark::State& state) {
+// board: each frame advances the search by one slice, which must leave the frame short. With a
+// period, each frame starts no sooner than that after the last one, as the desktop's frame
+// presenter paces its loop; without, frames follow each other at once.
+void MasterThinkingFrames(benchmark::State& state, std::chrono::milliseconds period) {
     randomSeeded = 1;
     SeedRandom(7);
     Stage stage;
@@ -157,6 +160,7 @@ void BM_MasterThinkingFrame(benchmark::State& state) {
         }
         const int x = 130 + (frame * 7) % 380;
         const double seconds_ = stage.Frame(x, 60 + (frame * 3) % 380, 0);
+        if (period.count() > 0) std::this_thread::sleep_until(stage.lastStart + period);
         ++frame;
         const bool thinking = stage.app->stepResult == ComputerThinking;
         // Only between two thinking frames: the human's move before one is not timed.
@@ -177,9 +181,22 @@ void BM_MasterThinkingFrame(benchmark::State& state) {
     state.counters["interval_slowest_us"] = intervals.back() * 1e6;
 }
 
+void BM_MasterThinkingFrame(benchmark::State& state) {
+    MasterThinkingFrames(state, std::chrono::milliseconds(0));
+}
+
+// At 60 frames a second, the desktop's usual refresh.
+void BM_MasterThinkingPacedFrame(benchmark::State& state) {
+    MasterThinkingFrames(state, std::chrono::milliseconds(16));
+}
+
 BENCHMARK(BM_SelfPlayFrame)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SelectedPieceFrame)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MasterThinkingFrame)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MasterThinkingPacedFrame)
+    ->UseManualTime()
+    ->Iterations(1500)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
