@@ -113,7 +113,25 @@ TEST(PgnRoundTrip, RandomGamesComeBackMoveForMoveWithTheirPlayers) {
                 castlings += engine::KindOf(move) == engine::kCastlingMove;
                 passings += engine::KindOf(move) == engine::kEnPassantMove;
             }
-            finished += text.find(" *\n") == std::string::npos;
+            // The result follows the final position, in the tag and after the moves.
+            std::string result = "*";
+            switch (game.position.Status()) {
+                case engine::GameStatus::Checkmate:
+                    result = game.position.SideToMove() == engine::Side::White ? "0-1" : "1-0";
+                    break;
+                case engine::GameStatus::Stalemate:
+                case engine::GameStatus::DrawFiftyMoves:
+                case engine::GameStatus::DrawRepetition:
+                case engine::GameStatus::DrawMaterial:
+                    result = "1/2-1/2";
+                    break;
+                default:
+                    break;
+            }
+            EXPECT_NE(text.find("[Result \"" + result + "\"]"), std::string::npos) << text;
+            EXPECT_TRUE(text.ends_with(" " + result + "\n") || text.ends_with("\n" + result + "\n"))
+                << text;
+            finished += result != "*";
             ++games;
         }
     }
