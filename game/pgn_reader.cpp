@@ -193,7 +193,7 @@ bool Reader::ReadTag() {
     } else if (name == "SetUp") {
         setUpLine_ = value == "1" ? tagLine : 0;
         // "0" says the game began at the usual start, whatever a FEN tag says.
-        if (value == "0") ignoreFen_ = true;
+        ignoreFen_ = value == "0";
     } else if (name == "KestrionWhite" || name == "KestrionBlack") {
         bool computer = false;
         int level = LevelClassic;
