@@ -60,6 +60,8 @@ const Refusal kRefusals[] = {
      "line 1: SetUp is \"1\" but no FEN tag gives the position"},
     {"another variant", "[Event \"x\"]\n[Variant \"Chess960\"]\n1. e4 *",
      "line 2: the game is not standard chess (Chess960)"},
+    {"a player of ours that is none", "[Event \"x\"]\n[KestrionBlack \"grandmaster\"]\n*",
+     "line 2: the tag KestrionBlack names no player: grandmaster"},
     {"an empty file", "\n\n  \n", "line 4: no game was found"},
     {"words that are no chess", "Dear diary, today", "line 1: 'Dear' is not a legal move here"},
 };
