@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/chess_app.h"
+#include "game/file_open.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr char kSavedGameBanner[] = "Kestrion SaveGame file";
 // Why the file cannot be taken as a saved game, or null when it can.
 const char* RefusalOf(const char* path) {
     errno = 0;
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenToRead(path);
     if (file == nullptr) return errno != 0 ? std::strerror(errno) : "it cannot be opened";
     char line[sizeof kSavedGameBanner] = {};
     errno = 0;

@@ -12,6 +12,7 @@
 
 #include "engine/move_text.h"
 #include "game/chess_game.h"
+#include "game/file_open.h"
 #include "game/file_replace.h"
 #include "game/pgn_reader.h"
 
@@ -136,7 +137,7 @@ int ChessGame::SavePgn(const char* path) const {
 int ChessGame::LoadPgn(const char* path, std::string* error) {
     std::string why;
     std::string text;
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenToRead(path);
     if (file == nullptr) {
         if (error != nullptr) *error = std::strerror(errno);
         return 0;
@@ -151,7 +152,8 @@ int ChessGame::LoadPgn(const char* path, std::string* error) {
     if (failed) {
         why = "the file cannot be read";
     } else if (ReadPgn(text, read, why)) {
-        return PlayPgn(read) ? 1 : 0;
+        if (PlayPgn(read)) return 1;
+        why = "the game cannot be set up on the board";
     }
     if (error != nullptr) *error = why;
     return 0;

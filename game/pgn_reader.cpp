@@ -24,12 +24,26 @@ class Reader {
     }
     bool AtEnd() const { return at_ >= text_.size(); }
     char Peek() const { return text_[at_]; }
+    // Each kind of line end counts once: "\n", "\r\n" and the old lone "\r".
+    static bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+    bool AtLineStart() const { return at_ == 0 || IsLineEnd(text_[at_ - 1]); }
     void Advance() {
-        if (text_[at_] == '\n') ++line_;
+        const char c = text_[at_];
+        if (c == '\n' || (c == '\r' && (at_ + 1 == text_.size() || text_[at_ + 1] != '\n'))) {
+            ++line_;
+        } else if (binaryLine_ == 0 && IsBinary(c)) {
+            binaryLine_ = line_;
+        }
         ++at_;
     }
     void SkipToLineEnd() {
-        while (!AtEnd() && Peek() != '\n') Advance();
+        while (!AtEnd() && !IsLineEnd(Peek())) Advance();
+    }
+    // Control bytes have no place in a text file, not even in a comment or a tag.
+    static bool IsBinary(char c) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t' && c != '\f' && c != '\v' && !IsLineEnd(c)) ||
+               byte == 0x7F;
     }
     bool ReadTag();
     bool SkipComment();
@@ -43,12 +57,35 @@ class Reader {
     std::string& error_;
     std::size_t at_ = 0;
     int line_ = 1;
+    int binaryLine_ = 0;  // the first line where a skipped part held a control byte
+    int setUpLine_ = 0;   // the line of a SetUp "1" tag
     bool inMoves_ = false;
     bool ended_ = false;
     bool started_ = false;
     bool sawTag_ = false;
+    bool ignoreFen_ = false;
     engine::Position position_;
 };
+
+// Long algebraic text as some programs write it: "e2-e4", "Ng1-f3", "Nb1xc3", "e7-e8=Q". The
+// piece letter, when there is one, must name the piece that moves.
+engine::Move ParseLongAlgebraic(const engine::Position& position, std::string_view token) {
+    while (!token.empty() && std::string_view("+#!?").find(token.back()) != std::string_view::npos)
+        token.remove_suffix(1);
+    char piece = 'P';
+    if (!token.empty() && std::string_view("NBRQK").find(token.front()) != std::string_view::npos) {
+        piece = token.front();
+        token.remove_prefix(1);
+    }
+    std::string squares;
+    for (const char c : token) {
+        if (c != '-' && c != 'x' && c != '=') squares += c;
+    }
+    const engine::Move move = engine::ParseMoveText(position, squares);
+    if (move == engine::kNoMove) return move;
+    const char moving = position.LetterOn(engine::MoveFrom(move));
+    return std::toupper(static_cast<unsigned char>(moving)) == piece ? move : engine::kNoMove;
+}
 
 bool IsSymbolChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '+' || c == '#' ||
@@ -56,18 +93,24 @@ bool IsSymbolChar(char c) {
 }
 
 bool Reader::Read() {
+    // The byte order mark some editors put at the start of a UTF-8 file.
+    if (text_.starts_with("\xEF\xBB\xBF")) at_ = 3;
     while (!AtEnd() && !ended_) {
+        if (binaryLine_ != 0) {
+            line_ = binaryLine_;
+            return Fail("the file holds bytes that are not text");
+        }
         const char c = Peek();
         const unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '\n' || c == '\r' || c == ' ' || c == '\t' || c == '\f' || c == '\v') {
+        if (IsLineEnd(c) || c == ' ' || c == '\t' || c == '\f' || c == '\v') {
             Advance();
-        } else if (byte < 0x20 || byte == 0x7F) {
+        } else if (IsBinary(c)) {
             return Fail("the file holds bytes that are not text");
-        } else if (c == '%' && (at_ == 0 || text_[at_ - 1] == '\n')) {
+        } else if (c == '%' && AtLineStart()) {
             SkipToLineEnd();
         } else if (c == '[') {
-            // A tag after the moves begins the next game, which is not read.
-            if (inMoves_) break;
+            // Tags after moves that have no result yet: the game was cut off there.
+            if (inMoves_) return Fail("the next game's tags begin before this game's result");
             if (!ReadTag()) return false;
         } else if (c == '{') {
             if (!SkipComment()) return false;
@@ -79,6 +122,8 @@ bool Reader::Read() {
             return Fail("a variation is closed that was never opened");
         } else if (c == '$') {
             Advance();
+            if (AtEnd() || !std::isdigit(static_cast<unsigned char>(Peek())))
+                return Fail("an annotation glyph must be $ and a number");
             while (!AtEnd() && std::isdigit(static_cast<unsigned char>(Peek()))) Advance();
         } else if (IsSymbolChar(c) || c == '*') {
             if (!ReadToken()) return false;
@@ -88,8 +133,16 @@ bool Reader::Read() {
             return Fail(std::string("'") + shown + "' is not part of a game");
         }
     }
+    if (binaryLine_ != 0) {
+        line_ = binaryLine_;
+        return Fail("the file holds bytes that are not text");
+    }
     if (!inMoves_ && !sawTag_) return Fail("no game was found");
     if (!started_ && !StartPosition()) return false;
+    // Every game ends with its result; a file that stops before it was cut short.
+    if (!ended_)
+        return Fail(
+            "the game stops before its result (1-0, 0-1, 1/2-1/2 or *): the file is cut short");
     return true;
 }
 
@@ -109,7 +162,7 @@ bool Reader::ReadTag() {
     }
     Advance();
     std::string value;
-    while (!AtEnd() && Peek() != '"' && Peek() != '\n') {
+    while (!AtEnd() && Peek() != '"' && !IsLineEnd(Peek())) {
         if (Peek() == '\\' && at_ + 1 < text_.size() &&
             (text_[at_ + 1] == '"' || text_[at_ + 1] == '\\')) {
             Advance();
@@ -137,6 +190,10 @@ bool Reader::ReadTag() {
             line_ = tagLine;
             return Fail("the starting position is refused: " + why);
         }
+    } else if (name == "SetUp") {
+        setUpLine_ = value == "1" ? tagLine : 0;
+        // "0" says the game began at the usual start, whatever a FEN tag says.
+        ignoreFen_ = value == "0";
     } else if (name == "KestrionWhite" || name == "KestrionBlack") {
         bool computer = false;
         int level = LevelClassic;
@@ -188,6 +245,11 @@ bool Reader::SkipVariation() {
 
 bool Reader::StartPosition() {
     started_ = true;
+    if (ignoreFen_) game_.fen.clear();
+    if (setUpLine_ != 0 && game_.fen.empty()) {
+        line_ = setUpLine_;
+        return Fail("SetUp is \"1\" but no FEN tag gives the position");
+    }
     position_ = engine::Position::Start(engine::Rules::Standard);
     if (!game_.fen.empty()) {
         std::string why;
@@ -229,8 +291,11 @@ bool Reader::ReadToken() {
 }
 
 bool Reader::PlaySan(const std::string& token) {
-    if (game_.moves.size() >= kMaxPgnPlies) return Fail("the game is longer than the game takes");
-    const engine::Move move = engine::ParseSan(position_, token);
+    if (game_.moves.size() >= kMaxPgnPlies)
+        return Fail("the game is longer than the " + std::to_string(kMaxPgnPlies) +
+                    " half-moves Kestrion reads");
+    engine::Move move = engine::ParseSan(position_, token);
+    if (move == engine::kNoMove) move = ParseLongAlgebraic(position_, token);
     if (move == engine::kNoMove) return Fail("'" + token + "' is not a legal move here");
     position_.DoMove(move);
     game_.moves.push_back(move);

@@ -9,7 +9,8 @@
 // The first game of a portable game notation text, as played moves from its starting
 // position. Tags other than FEN and our own player tags, comments, variations, numeric
 // annotation glyphs and move numbers are passed over; every move is checked on the position
-// it is played in.
+// it is played in. A game must end with its result ("1-0", "0-1", "1/2-1/2" or "*"): a text
+// that stops before it was cut short, and a cut game is refused rather than played on.
 struct PgnGame {
     std::string fen;  // empty: the usual start
     std::vector<engine::Move> moves;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "game/chess_game.h"
+#include "game/file_open.h"
 #include "game/file_replace.h"
 #include "rules/move_text.h"
 
@@ -104,7 +105,7 @@ int ChessGame::SaveGame(const char* path) const {
 }
 
 int ChessGame::LoadGame(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenToRead(path);
     if (file == nullptr) return 0;
     // A read that fails part way (or at once, as on a folder where the system lets it be
     // opened) must not leave half a game on the board.
@@ -135,7 +136,7 @@ int ChessGame::LoadGame(const char* path) {
 }
 
 int ChessGame::IsSavedGameFile(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenToRead(path);
     if (file == nullptr) return 0;
     char line[sizeof kBanner + 2];
     const bool read = std::fgets(line, sizeof line, file) != nullptr;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <ctime>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "ai/random_draw.h"
@@ -41,6 +42,10 @@ struct Stage {
     platform::FakeSystem fake;
     std::unique_ptr<BenchApp> app = std::make_unique<BenchApp>();
     double lastCpuSeconds = 0;  // of the last Frame
+    // From the start of the frame before the last Frame to the start of the last: the
+    // interval between presented frames, counting the Flip and whatever ran between frames.
+    double lastIntervalSeconds = 0;
+    std::chrono::steady_clock::time_point lastStart{};
 
     Stage() {
         fake.Install();
@@ -71,6 +76,8 @@ struct Stage {
         input.buttonDown = down;
         input.elapsedMs = 16;
         const auto start = std::chrono::steady_clock::now();
+        lastIntervalSeconds = std::chrono::duration<double>(start - lastStart).count();
+        lastStart = start;
         const double cpuStart = ThreadCpuSeconds();
         app->Update(input);
         app->Render();
@@ -118,8 +125,10 @@ void BM_SelectedPieceFrame(benchmark::State& state) {
 }
 
 // Frames while the engine's Master level thinks, Standard rules, the pointer moving over the
-// board: each frame advances the search by one slice, which must leave the frame short.
-void BM_MasterThinkingFrame(benchmark::State& state) {
+// board: each frame advances the search by one slice, which must leave the frame short. With a
+// period, each frame starts no sooner than that after the last one, as the desktop's frame
+// presenter paces its loop; without, frames follow each other at once.
+void MasterThinkingFrames(benchmark::State& state, std::chrono::milliseconds period) {
     randomSeeded = 1;
     SeedRandom(7);
     Stage stage;
@@ -127,7 +136,9 @@ void BM_MasterThinkingFrame(benchmark::State& state) {
     stage.Frame(0, 470, 0);
     std::vector<double> seconds;
     std::vector<double> cpu;
+    std::vector<double> intervals;
     int frame = 0;
+    bool lastWasThinking = false;
     for (auto _ : state) {
         ChessGame& game = stage.app->game;
         if (stage.app->stepResult == GameOver)
@@ -149,22 +160,43 @@ void BM_MasterThinkingFrame(benchmark::State& state) {
         }
         const int x = 130 + (frame * 7) % 380;
         const double seconds_ = stage.Frame(x, 60 + (frame * 3) % 380, 0);
+        if (period.count() > 0) std::this_thread::sleep_until(stage.lastStart + period);
         ++frame;
-        if (stage.app->stepResult != ComputerThinking) continue;
+        const bool thinking = stage.app->stepResult == ComputerThinking;
+        // Only between two thinking frames: the human's move before one is not timed.
+        if (thinking && lastWasThinking) intervals.push_back(stage.lastIntervalSeconds);
+        lastWasThinking = thinking;
+        if (!thinking) continue;
         state.SetIterationTime(seconds_);
         seconds.push_back(seconds_);
         cpu.push_back(stage.lastCpuSeconds);
     }
     ReportFrames(state, seconds);
-    if (cpu.empty()) return;
+    if (cpu.empty() || intervals.empty()) return;
     std::sort(cpu.begin(), cpu.end());
     state.counters["cpu_p99_us"] = cpu[cpu.size() * 99 / 100] * 1e6;
     state.counters["cpu_slowest_us"] = cpu.back() * 1e6;
+    std::sort(intervals.begin(), intervals.end());
+    state.counters["interval_p99_us"] = intervals[intervals.size() * 99 / 100] * 1e6;
+    state.counters["interval_slowest_us"] = intervals.back() * 1e6;
+}
+
+void BM_MasterThinkingFrame(benchmark::State& state) {
+    MasterThinkingFrames(state, std::chrono::milliseconds(0));
+}
+
+// At 60 frames a second, the desktop's usual refresh.
+void BM_MasterThinkingPacedFrame(benchmark::State& state) {
+    MasterThinkingFrames(state, std::chrono::milliseconds(16));
 }
 
 BENCHMARK(BM_SelfPlayFrame)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SelectedPieceFrame)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MasterThinkingFrame)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MasterThinkingPacedFrame)
+    ->UseManualTime()
+    ->Iterations(1500)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

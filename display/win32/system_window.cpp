@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "display/win32/native_types.h"
 #include "display/win32/win32_direct_draw.h"
@@ -84,6 +85,18 @@ bool Win32System::DestroyWindow(platform::WindowHandle window) {
     return ::DestroyWindow(Native(window)) != FALSE;
 }
 
+namespace {
+
+// UTF-8 text as wide characters; false when it is not UTF-8.
+bool WideOf(const char* text, std::wstring& wide) {
+    const int size = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
+    if (size <= 0) return false;
+    wide.assign(static_cast<std::size_t>(size), L'\0');
+    return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, wide.data(), size) > 0;
+}
+
+}  // namespace
+
 int Win32System::MessageBoxA(platform::WindowHandle owner, const char* text, const char* caption,
                              uint32_t type) {
     // A program started from a console (or under Wine) leaves the text there too.
@@ -91,6 +104,12 @@ int Win32System::MessageBoxA(platform::WindowHandle owner, const char* text, con
     // A box asked for during play (a save that failed) would otherwise sit unseen behind
     // the game's full-screen pages, and the game would seem to hang.
     ShowSystemSurface();
+    // The game's texts are UTF-8, as the paths they may name are on Windows.
+    std::wstring wideText;
+    std::wstring wideCaption;
+    if (WideOf(text, wideText) && WideOf(caption, wideCaption)) {
+        return ::MessageBoxW(Native(owner), wideText.c_str(), wideCaption.c_str(), type);
+    }
     return ::MessageBoxA(Native(owner), text, caption, type);
 }
 

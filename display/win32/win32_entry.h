@@ -11,12 +11,21 @@
 // platform interface; the file with WinMain includes no other game header than the one that
 // declares GameMain.
 
+#include <string>
+#include <vector>
+
 #include "display/platform.h"
 #include "display/win32/windows_api.h"
 
 namespace platform {
 
 int RunWithWin32(GameMain gameMain, HINSTANCE instance, int showCommand);
+
+// The program's arguments, the program's own name first, as UTF-8 read from the wide command
+// line. The narrow argv holds only what the code page can spell: a file named in other
+// letters ("Partie-Ölçü.pgn" on a Western system is fine, a Polish or Japanese name is not)
+// reaches it with those letters replaced, and could not be opened.
+std::vector<std::string> Utf8Arguments();
 
 // A program made for the Windows desktop starts without console streams, so what it prints
 // for --help or --version from a Command Prompt would go nowhere. While a ParentConsole

@@ -7,73 +7,13 @@
 set -euo pipefail
 
 game=$(realpath "$1")
-source "$(dirname "$0")/../x_screen.sh"
-for tool in Xvfb xdotool import compare; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+source "$(dirname "$0")/game_session.sh"
+start_session Xvfb xdotool import compare convert
+# Full screen: the game starts as a player first meets it.
+start_game_window
 
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "FAILED: unexpected error at line $LINENO" >&2' ERR
-cd "$work"
-
-# On failure the screenshots are kept for a look.
-fail() {
-  echo "FAILED: $*" >&2
-  [[ -f game.log ]] && { echo "--- game output:" >&2; cat game.log >&2; }
-  local kept
-  kept=$(mktemp -d "${TMPDIR:-/tmp}/kestrion-e2e-failure.XXXXXX")
-  cp "$work"/*.png "$kept"/ 2>/dev/null || true
-  echo "screenshots kept in $kept" >&2
-  exit 1
-}
-
-start_x_screen "$work" || fail "no virtual X screen could be started"
-xvfb_pid=$x_screen_pid
-
-# A configuration folder of its own, so the screen the player chose last time on this machine
-# cannot change what is tested: the game starts full screen.
-XDG_CONFIG_HOME="$work/config" "$game" >game.log 2>&1 &
-game_pid=$!
-wait_for_game_window "$game_pid" || fail "no game window appeared"
-sleep 1
-place_picture "$window"
-screen_x() { awk -v g="$1" -v s="$scale" -v o="$left" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
-screen_y() { awk -v g="$1" -v s="$scale" -v o="$top" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
-
-# A press held for several frames, then the release: the game judges the button once per
-# frame, so a press and release within one frame would go unseen (slow sanitizer builds
-# need the margin).
-click() {
-  xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
-  sleep 0.15
-  xdotool mousedown 1
-  sleep 0.3
-  xdotool mouseup 1
-  sleep 0.4
-}
-park_pointer() { xdotool mousemove "$(screen_x 600)" "$(screen_y 465)"; sleep 0.4; }
-shot() { import -window root "$1"; }
-# The crop of a game-pixel rectangle of a screenshot.
-crop() {
-  local x0 y0 x1 y1
-  x0=$(screen_x "$2"); y0=$(screen_y "$3"); x1=$(screen_x $(($2 + $4))); y1=$(screen_y $(($3 + $5)))
-  convert "$1" -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage "$6"
-}
-# Normalised root-mean-square difference of two equally sized pictures, 0 to 1.
-difference() {
-  { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p'
-}
 # The top ten rows of a square: only the piece standing on it reaches there.
 square_top() { crop "$1" $((120 + 50 * $2 + 5)) $((40 + 50 * $3)) 40 10 "$4"; }
-below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 
 # Play dialog: White human, Black computer (its starting choice), Play.
 click 50 80

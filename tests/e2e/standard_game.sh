@@ -11,76 +11,48 @@ set -euo pipefail
 
 game=$(realpath "$1")
 keep=${2:-}
-source "$(dirname "$0")/../x_screen.sh"
 root=$(cd "$(dirname "$0")/../.." && pwd)
-for tool in Xvfb xdotool import compare convert; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "FAILED: unexpected error at line $LINENO" >&2' ERR
-cd "$work"
-
-fail() {
-  echo "FAILED: $*" >&2
-  [[ -f game.log ]] && { echo "--- game output:" >&2; cat game.log >&2; }
-  local kept
-  kept=$(mktemp -d "${TMPDIR:-/tmp}/kestrion-e2e-failure.XXXXXX")
-  cp "$work"/*.png "$work"/*.pgn "$kept"/ 2>/dev/null || true
-  echo "screenshots kept in $kept" >&2
-  exit 1
-}
-
-start_x_screen "$work" || fail "no virtual X screen could be started"
-xvfb_pid=$x_screen_pid
-
-start_game() {
-  XDG_CONFIG_HOME="$work/config" "$game" --window >game.log 2>&1 &
-  game_pid=$!
-  wait_for_game_window "$game_pid" || fail "no game window appeared"
-  sleep 1
-  place_picture "$window"
-}
-screen_x() { awk -v g="$1" -v s="$scale" -v o="$left" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
-screen_y() { awk -v g="$1" -v s="$scale" -v o="$top" 'BEGIN { printf "%d", o + (g + 0.5) * s }'; }
-click() {
-  xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
-  sleep 0.15
-  xdotool mousedown 1
-  sleep 0.3
-  xdotool mouseup 1
-  sleep 0.4
-}
-park_pointer() { xdotool mousemove "$(screen_x 600)" "$(screen_y 465)"; sleep 0.4; }
-shot() { import -window root "$1"; }
-crop() {
-  local x0 y0 x1 y1
-  x0=$(screen_x "$2"); y0=$(screen_y "$3"); x1=$(screen_x $(($2 + $4))); y1=$(screen_y $(($3 + $5)))
-  convert "$1" -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage "$6"
-}
-difference() {
-  { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p'
-}
-below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+# Shorter clicks than the sanitizer build needs: this runs on the optimised build only.
+click_before=0.08
+click_hold=0.15
+click_after=0.2
+source "$(dirname "$0")/game_session.sh"
+start_session Xvfb xdotool import compare convert
+start_game() { start_game_window --window; }
 keep_shot() { [[ -n $keep ]] && cp "$1" "$keep/$2" || true; }
 
 # A square's centre from its Standard name: White's first rank is the bottom row.
 square_x() { echo $((120 + 50 * ($(printf '%d' "'$1") - 97) + 25)); }
 square_y() { echo $((40 + 50 * (8 - $1) + 25)); }
-# A move by two presses, then time for its glide: the longest here, a bishop over three
-# squares, takes 1.3 s, and presses during a glide are not taken.
+# The turn panel's pictures, rows of the status sheet: the game over, White's turn, Black's
+# turn, the computer thinking.
+for row in 0 1 2 3; do
+  convert "$root/resources/status.bmp" -crop "99x39+0+$((40 * row))" +repage "turn_$row.png"
+done
+# Waits until the turn panel shows that row's picture. The panel is blank while a piece
+# glides and shows whose turn it is once the move has landed, so this also waits out glides.
+wait_turn() {
+  local panel=none panel_size
+  # Only the panel is taken from the screen: a whole screenshot takes longer than a frame.
+  panel_size="$(($(screen_x 639) - $(screen_x 540)))x$(($(screen_y 79) - $(screen_y 40)))"
+  for _ in $(seq 40); do
+    import -window root -crop "${panel_size}+$(screen_x 540)+$(screen_y 40)" turn_now.png
+    convert turn_now.png -resize 99x39\! turn_small.png
+    panel=$(difference turn_small.png "turn_$1.png")
+    below "$panel" 0.08 && return 0
+    sleep 0.05
+  done
+  fail "the turn panel did not come to row $1 of the status sheet ($panel)"
+}
+# A move by two presses, then its glide waited out: the turn panel shows the other side's
+# turn (or, given, another row) once the piece has landed, and presses during a glide are
+# not taken. The side to move is kept in $turn.
+turn=1
 move() {
   click "$(square_x "${1:0:1}")" "$(square_y "${1:1:1}")"
   click "$(square_x "${1:2:1}")" "$(square_y "${1:3:1}")"
-  sleep 1.4
+  turn=$((3 - turn))
+  wait_turn "${2:-$turn}"
 }
 # The picture of the board and its frame.
 board_of() { crop "$1" 100 20 440 440 "$2"; }
@@ -95,6 +67,7 @@ park_pointer
 shot dialog.png
 keep_shot dialog.png play-dialog-standard.png
 click 338 322   # Play
+wait_turn 1
 
 # 1. e4 d5 2. exd5 c5 3. dxc6 e.p. Nf6 4. cxb7 e6 5. bxc8=N Be7 6. Nc3 O-O 7. d4 a6
 # 8. Bf4 a5 9. Qe2 a4 10. O-O-O
@@ -110,7 +83,8 @@ park_pointer
 shot picker.png
 keep_shot picker.png promotion-picker.png
 click 395 242
-sleep 0.8
+turn=2
+wait_turn 2
 for m in f8e7 b1c3 e8g8 d2d4 a7a6 c1f4 a6a5 d1e2 a5a4 e1c1; do move "$m"; done
 park_pointer
 shot castled.png
@@ -119,6 +93,8 @@ board_of castled.png board_castled.png
 
 # Take the long castling back with the Undo button, then play it again.
 click 50 420
+turn=1
+wait_turn 1
 park_pointer
 shot undone.png
 keep_shot undone.png take-back-control.png
@@ -146,12 +122,16 @@ done
 # A fresh game (the dialog offers Standard, two humans again), then Load brings it back.
 click 50 80
 click 338 322
+turn=1
+wait_turn 1
 park_pointer
 shot fresh.png
 board_of fresh.png board_fresh.png
 click 50 160
 click 300 194   # the first row: the only saved game
 click 307 325
+turn=2
+wait_turn 2
 park_pointer
 shot loaded.png
 keep_shot loaded.png loaded-pgn.png
@@ -163,6 +143,8 @@ below 0.005 "$fresh" || fail "the fresh game looks like the saved one"
 below "$loaded" 0.01 || fail "the loaded game does not show the saved position"
 # Its moves came back too: one take-back shows the position before the long castling.
 click 50 420
+turn=1
+wait_turn 1
 park_pointer
 shot loaded_undone.png
 board_of loaded_undone.png board_loaded_undone.png
@@ -172,7 +154,9 @@ below "$undone" 0.01 || fail "the loaded game's last move cannot be taken back (
 # A draw by repetition: knights out and back twice from a fresh game.
 click 50 80
 click 338 322
-for m in g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8; do move "$m"; done
+turn=1
+for m in g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1; do move "$m"; done
+move f6g8 0   # the third time the position stands: the game is over
 park_pointer
 shot repetition.png
 keep_shot repetition.png draw-repetition.png
@@ -190,7 +174,8 @@ for _ in 1 2 3 4; do click 486 253; done   # Classic -> Beginner -> Casual -> Cl
 shot master_dialog.png
 keep_shot master_dialog.png play-dialog-master.png
 click 338 322
-move e2e4
+turn=1
+move e2e4 3   # Master thinks
 # While it thinks the pointer moves: it is drawn by the game in every frame.
 xdotool mousemove "$(screen_x 200)" "$(screen_y 300)"
 sleep 0.3

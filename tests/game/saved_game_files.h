@@ -29,6 +29,26 @@ class SavedGameFiles : public ::testing::Test {
         out << bytes;
     }
 
+    // No temporary file of a save is left in the directory.
+    void ExpectNoTempFiles() const {
+        for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+            EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+        }
+    }
+
+    // A save (the call under test, 1 on success) to a missing folder, to no name, or onto a
+    // folder fails, leaves the folder as it was and no temporary file behind.
+    template <typename Save>
+    void ExpectUnwritableTargetsFail(Save save, const std::string& ending) const {
+        EXPECT_EQ(save(PathOf("missing/dir" + ending).c_str()), 0);
+        EXPECT_EQ(save(""), 0);
+        const std::string folder = PathOf("folder" + ending);
+        std::filesystem::create_directory(folder);
+        EXPECT_EQ(save(folder.c_str()), 0);
+        EXPECT_TRUE(std::filesystem::is_directory(folder));
+        ExpectNoTempFiles();
+    }
+
     std::string ReadFile(const std::string& path) const {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

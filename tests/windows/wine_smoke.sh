@@ -4,7 +4,9 @@
 #   2. kestrion.exe as a player meets it: it starts full screen at 640x480x16 and shows the
 #      board, a click on the Quit button opens the Quit dialog, F12 ends it with exit code 0;
 #   3. kestrion-engine.exe as a chess program meets it: UCI through pipes, with a search on
-#      its own thread that answers isready while thinking and stops on stop.
+#      its own thread that answers isready while thinking and stops on stop;
+#   4. kestrion.exe given a saved game whose name has letters outside the narrow code page:
+#      it starts from that game's position.
 # Usage: tests/windows/wine_smoke.sh <windows build directory> [screenshot.png]
 # The screen is compared with the sheet files in resources/ (or in $KESTRION_SHEETS), which
 # must be the ones the program was built with.
@@ -165,4 +167,39 @@ wait "$game" || status=$?
 game=""
 echo "exit code after F12: $status"
 [[ $status -eq 0 ]] || { cat "$work/game.log" >&2; exit 1; }
+echo "-- a game file named in letters outside the narrow code page"
+# The file argument is read from the wide command line and the file opened by its wide name;
+# the game starts at the position after the file's last move: 1. e4 e5 2. Nf3.
+opened=$work/opened
+mkdir -p "$opened"
+name='Partie Ölçü-Łódź.pgn'
+printf '[Event "?"]\n\n1. e4 e5 2. Nf3 *\n' >"$opened/$name"
+xdotool mousemove 600 460
+wine "$build/kestrion.exe" "$(winepath -w "$opened/$name")" >"$work/opened.log" 2>&1 &
+game=$!
+# Feet of e7 and g1, which the moves left, and of e5 and f3, where they went (e2's foot is
+# hidden by the king standing in front of it).
+left=(345,120 445,420)
+reached=(345,220 395,320)
+moved=""
+for _ in $(seq 60); do
+  sleep 0.5
+  kill -0 "$game" 2>/dev/null || break
+  grep -q 'cannot be opened' "$work/opened.log" && break
+  import -window root "$work/opened.png" 2>/dev/null || continue
+  board=$(agreeing_points "$work/opened.png" "$sheets/back.bmp" 0 "${board_squares[@]}")
+  (( ${board%% *} >= 56 )) || continue
+  moved="$(agreeing_points "$work/opened.png" "$sheets/back.bmp" 0 "${left[@]}") empty, "
+  moved+="$(agreeing_points "$work/opened.png" "$sheets/back.bmp" 0 "${reached[@]}") empty"
+  [[ $moved == "2 of 2 empty, 0 of 2 empty" ]] && break
+done
+echo "after opening '$name': squares left $moved"
+[[ $moved == "2 of 2 empty, 0 of 2 empty" ]] ||
+  { echo "wine_smoke: the game did not start from $name ($work/opened.png):" >&2
+    cat "$work/opened.log" >&2; exit 1; }
+xdotool key F12
+for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+wait "$game" || { echo "wine_smoke: the game from $name did not end well" >&2; exit 1; }
+game=""
+
 echo "wine_smoke: passed"
