@@ -149,13 +149,18 @@ async function movePointerAway(page) {
   await page.mouse.move(at.x, at.y);
 }
 
-// The pointer away, and the game still once more after it saw the move: a glide has landed
-// and the picture is drawn.
+// Waits until the game waits for something to change: a glide has landed, a computer has
+// moved, and the picture is drawn. The game wakes at once to whatever was done just before.
+async function comeToRest(page) {
+  await sleep(35);
+  await waitFor('the game did not come to rest',
+                () => page.evaluate(() => typeof Module.kestrionWake === 'function'), 15000, 10);
+}
+
+// The pointer away, and the game at rest.
 async function parkPointer(page) {
-  const stillWaits = () => page.evaluate(() => Module.kestrionStillWaits || 0);
-  const before = await stillWaits();
   await movePointerAway(page);
-  await waitFor('the game did not come to rest', async () => (await stillWaits()) > before, 15000);
+  await comeToRest(page);
 }
 
 const stored = (page) => page.evaluate(() => Module.savedGamesStored || 0);
@@ -246,7 +251,8 @@ function finish(main, {work, shots, passed, large = ['profile']}) {
 
 module.exports = {
   sleep, fail, waitFor, workFolder, launch, openPage, reloadGame, openGame, picture, crop,
-  difference, alike, turnPanel, squareTop, pagePoint, click, movePointerAway, parkPointer,
+  difference, alike, turnPanel, squareTop, pagePoint, thenAPass, click, movePointerAway,
+  comeToRest, parkPointer,
   stored, notStored, saveInGame, listed, inFolder, savedBytes, messageText, messageOpen,
   closeMessage, openFromDisk, screenshots, noProblems, finish,
 };
