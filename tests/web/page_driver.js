@@ -225,6 +225,14 @@ function screenshots(work, folder, prefix = 'storage') {
   };
 }
 
+// What a test's command line names (the page's folder, and a folder to keep the screenshots
+// in), with a work folder of the test's own; the screenshots' names start with prefix.
+function testRun(name, prefix) {
+  const work = workFolder(name);
+  const kept = process.argv[3] ? path.resolve(process.argv[3]) : null;
+  return {site: path.resolve(process.argv[2] || ''), work, shots: screenshots(work, kept, prefix)};
+}
+
 function noProblems(page) {
   if (page.problems.length > 0) fail(`the page reported errors: ${page.problems.join('; ')}`);
 }
@@ -254,5 +262,5 @@ module.exports = {
   difference, alike, turnPanel, squareTop, pagePoint, thenAPass, click, movePointerAway,
   comeToRest, parkPointer,
   stored, notStored, saveInGame, listed, inFolder, savedBytes, messageText, messageOpen,
-  closeMessage, openFromDisk, screenshots, noProblems, finish,
+  closeMessage, openFromDisk, screenshots, testRun, noProblems, finish,
 };

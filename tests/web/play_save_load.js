@@ -12,13 +12,11 @@ const fs = require('fs');
 const path = require('path');
 const {serveFolder} = require('./static_server');
 const {
-  sleep, fail, waitFor, workFolder, launch, openPage, reloadGame, picture, crop, difference,
-  alike, turnPanel, squareTop, pagePoint, click, parkPointer, screenshots, finish,
+  sleep, fail, waitFor, launch, openPage, reloadGame, picture, crop, difference, alike, turnPanel,
+  squareTop, pagePoint, click, parkPointer, testRun, finish,
 } = require('./page_driver');
 
-const site = path.resolve(process.argv[2] || '');
-const work = workFolder('e2e');
-const shots = screenshots(work, process.argv[3] ? path.resolve(process.argv[3]) : null, 'browser');
+const {site, work, shots} = testRun('e2e', 'browser');
 const shot = (page, name) => shots.take(page, name);
 
 // What the screen must show of the background sheet (a 24-bit Windows bitmap) at (x, y):

@@ -16,14 +16,12 @@ const fs = require('fs');
 const path = require('path');
 const {serveFolder} = require('./static_server');
 const {
-  sleep, fail, waitFor, workFolder, launch, openGame, reloadGame, picture, crop, difference,
-  pagePoint, click, parkPointer, messageText, closeMessage, openFromDisk, savedBytes, inFolder,
-  screenshots, noProblems, finish,
+  sleep, fail, waitFor, launch, openGame, reloadGame, picture, crop, difference, pagePoint, click,
+  parkPointer, messageText, closeMessage, openFromDisk, savedBytes, inFolder, noProblems,
+  testRun, finish,
 } = require('./page_driver');
 
-const site = path.resolve(process.argv[2] || '');
-const work = workFolder('standard');
-const shots = screenshots(work, process.argv[3] ? path.resolve(process.argv[3]) : null, 'browser');
+const {site, work, shots} = testRun('standard', 'standard');
 
 // A square's centre from its Standard name: White's first rank is the bottom row.
 const squareX = (name) => 120 + 50 * (name.charCodeAt(0) - 97) + 25;

@@ -16,13 +16,11 @@ const fs = require('fs');
 const path = require('path');
 const {serveFolder} = require('./static_server');
 const {
-  sleep, fail, waitFor, workFolder, launch, openPage, reloadGame, picture, crop, alike,
-  difference, turnPanel, squareTop, pagePoint, thenAPass, comeToRest, screenshots, finish,
+  sleep, fail, waitFor, launch, openPage, reloadGame, picture, crop, alike, difference, turnPanel,
+  squareTop, pagePoint, thenAPass, comeToRest, testRun, finish,
 } = require('./page_driver');
 
-const site = path.resolve(process.argv[2] || '');
-const work = workFolder('touch');
-const shots = screenshots(work, process.argv[3] ? path.resolve(process.argv[3]) : null, 'touch');
+const {site, work, shots} = testRun('touch', 'touch');
 const shot = (page, name) => shots.take(page, name);
 
 const devices = [
