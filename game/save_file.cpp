@@ -8,6 +8,7 @@
 #include "game/chess_game.h"
 #include "game/file_open.h"
 #include "game/file_replace.h"
+#include "game/saved_line.h"
 #include "rules/move_text.h"
 
 namespace {
@@ -148,9 +149,9 @@ int ChessGame::IsSavedGameFile(const char* path) {
 
 // Applies one "key = value" line. A line whose value cannot be read changes nothing.
 void ChessGame::ApplySavedLine(const char* line) {
-    char key[kLinePieceLength + 1];
-    char value[kLinePieceLength + 1];
-    if (std::sscanf(line, "%99s = %99s", key, value) != 2) return;
+    char key[saved_line::kPieceLength + 1];
+    char value[saved_line::kPieceLength + 1];
+    if (!saved_line::Split(line, key, value)) return;
 
     if (StartsWithIgnoringCase(key, "WhoseTurn")) {
         ReadChoice(value, "White", "Black", whoseTurn);

@@ -12,13 +12,13 @@ package_packages=("${game_packages[@]}" dpkg-dev g++-mingw-w64-x86-64 nsis)
 # optimiser binaryen), terser to shorten the names in its JavaScript, and python3 to serve
 # the page.
 web_packages=(cmake make emscripten node-acorn binaryen node-terser python3)
-# The browser test drives Debian's chromium with puppeteer-core from npm; libpng reads the
-# page's PNG sheets in the pixel comparison; the packages are checked with lintian, appstream
-# and desktop-file-utils; the format check lists the sources with git.
+# The browser test drives Debian's chromium with puppeteer-core from npm; libpng and libwebp
+# read the page's PNG and WebP sheets in the pixel comparison; the packages are checked with
+# lintian, appstream and desktop-file-utils; the format check lists the sources with git.
 test_packages=("${package_packages[@]}" "${web_packages[@]}" git lintian appstream
                desktop-file-utils ninja-build clang clang-format-14 libclang-rt-14-dev
-               libgtest-dev libgmock-dev libbenchmark-dev libpng-dev xvfb xdotool x11-apps
-               imagemagick wine wine64 libgl1-mesa-dri chromium)
+               libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libwebp-dev xvfb xdotool
+               x11-apps imagemagick wine wine64 libgl1-mesa-dri chromium)
 
 # The engine benchmarks and the gauntlet measure against Debian's Stockfish (never in tests).
 bench_packages=(stockfish)

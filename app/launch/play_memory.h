@@ -6,21 +6,9 @@
 
 #include <string>
 
+#include "app/launch/play_text.h"
+
 namespace launch {
-
-// Levels in the order the dialog offers them.
-inline constexpr const char* kLevelNames[] = {"classic", "beginner", "casual", "club", "master"};
-inline constexpr int kLevelCount = 5;
-
-struct RememberedPlay {
-    bool whiteComputer = false;
-    bool blackComputer = true;
-    int whiteLevel = 0;  // index into kLevelNames
-    int blackLevel = 0;
-    bool standardRules = false;
-
-    bool operator==(const RememberedPlay&) const = default;
-};
 
 // The file inside the settings directory.
 std::string PlayMemoryPath(const std::string& configDirectory);

@@ -1,12 +1,11 @@
 #include "display/soft/file_search.h"
 
+#include <dirent.h>
 #include <strings.h>
+#include <sys/stat.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 struct platform::FindObject {
     std::vector<soft::FoundFile> files;
@@ -50,26 +49,26 @@ bool WildcardMatch(const char* pattern, const char* name) {
     return *pattern == '\0';
 }
 
+// The C library's directory calls rather than std::filesystem: the same list, and the
+// browser page (which lists its saved games this way) leaves the weight of the other out.
 std::vector<FoundFile> ListMatchingFiles(const std::string& directory, const char* pattern) {
     std::vector<FoundFile> files;
     if (pattern == nullptr) return files;
-    std::error_code error;
-    std::filesystem::directory_iterator it(directory.empty() ? "." : directory, error);
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        const auto& entry = *it;
-        std::string name = entry.path().filename().string();
+    const std::string folder = directory.empty() ? "." : directory;
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return files;
+    while (const dirent* entry = readdir(listing)) {
+        std::string name = entry->d_name;
         if (name.size() > kMaxFoundNameLength || !WildcardMatch(pattern, name.c_str())) continue;
-        std::error_code typeError;
-        if (!entry.is_regular_file(typeError)) continue;
-        std::error_code timeError;
-        const auto written = entry.last_write_time(timeError);
-        const int64_t time =
-            timeError
-                ? 0
-                : std::chrono::duration_cast<std::chrono::nanoseconds>(written.time_since_epoch())
-                      .count();
+        // Through links, as a file opened by the name would be.
+        struct stat status;
+        if (stat((folder + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+            continue;
+        }
+        const int64_t time = int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec;
         files.push_back({std::move(name), time});
     }
+    closedir(listing);
     std::sort(files.begin(), files.end(), [](const FoundFile& a, const FoundFile& b) {
         int order = strcasecmp(a.name.c_str(), b.name.c_str());
         return order != 0 ? order < 0 : a.name < b.name;

@@ -110,6 +110,17 @@ EM_JS(void, kestrion_tell_save_dialog, (int open, const char* name, int saveX, i
     }
 });
 
+// kestrionPlayMemory and kestrionKeepPlay are play_memory.js's, among the page's scripts.
+EM_JS(int, kestrion_remembered_play, (char* out, int size), {
+    const text = typeof kestrionPlayMemory === "string" ? kestrionPlayMemory : "";
+    stringToUTF8(text, out, size);
+    return lengthBytesUTF8(text);
+});
+
+EM_JS(void, kestrion_keep_play, (const char* text), {
+    kestrionKeepPlay(UTF8ToString(text));
+});
+
 // The browser's decoder for file bytes, shared by the two functions below: the picture as
 // RGBA bytes with its size, or null.
 EM_JS(void, kestrion_define_decoder, (), {
@@ -118,7 +129,10 @@ EM_JS(void, kestrion_define_decoder, (), {
         try {
             const png = bytes[0] === 0x89 && bytes[1] === 0x50 && bytes[2] === 0x4E &&
                         bytes[3] === 0x47;
-            const blob = new Blob([bytes], {type: png ? 'image/png' : 'image/bmp'});
+            const webp = bytes[8] === 0x57 && bytes[9] === 0x45 && bytes[10] === 0x42 &&
+                         bytes[11] === 0x50;
+            const type = png ? 'image/png' : webp ? 'image/webp' : 'image/bmp';
+            const blob = new Blob([bytes], {type});
             // The file's own colours, untouched by colour management or alpha arithmetic.
             const image = await createImageBitmap(
                 blob, {colorSpaceConversion: 'none', premultiplyAlpha: 'none'});
@@ -213,6 +227,18 @@ void ShowEndScreen(int exitCode) {
 
 void TellSaveDialog(bool open, const char* name, int saveX, int saveY) {
     kestrion_tell_save_dialog(open ? 1 : 0, name, saveX, saveY);
+}
+
+std::string RememberedPlayText() {
+    // Longer than any text the game writes: such a record is not the game's.
+    char text[512];
+    const int length = kestrion_remembered_play(text, sizeof text);
+    if (length < 0 || length >= static_cast<int>(sizeof text)) return std::string();
+    return std::string(text, static_cast<size_t>(length));
+}
+
+void KeepPlayText(const std::string& text) {
+    kestrion_keep_play(text.c_str());
 }
 
 void BeginDecoding(const void* data, size_t size) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace web {
 
@@ -44,6 +45,12 @@ void ShowEndScreen(int exitCode);
 // Tells the page whether the Save dialog is open, the name in its field, and the picture
 // point of its Save button (which the page's own name field presses on Enter).
 void TellSaveDialog(bool open, const char* name, int saveX, int saveY);
+
+// The Play dialog's remembered choices, as the text the page keeps in the browser's storage
+// (read before the program started): empty when there is none, or none that fits.
+std::string RememberedPlayText();
+// Keeps the text for the next visit; a storage that cannot keep it costs only the defaults.
+void KeepPlayText(const std::string& text);
 
 // Starts decoding file bytes that never move (the built-in sheets) without waiting, so that
 // the browser decodes them all at once; DecodeImage on the same bytes then takes the result.

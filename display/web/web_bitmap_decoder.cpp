@@ -6,6 +6,7 @@
 #include "display/soft/gdi.h"
 #include "display/web/browser_bridge.h"
 #include "display/web/png_header.h"
+#include "display/web/webp_header.h"
 #include "resources/embedded.h"
 
 extern const EmbeddedFile kEmbeddedFiles[];
@@ -29,10 +30,11 @@ std::vector<Decoded>& BuiltIn() {
     return decoded;
 }
 
-// The built-in sheets of the page are PNG files; a loose file must be a bitmap, as on the
-// desktop.
+// The built-in sheets of the page are PNG or WebP files; a loose file must be a bitmap, as
+// on the desktop.
 bool ReadHeader(const void* data, size_t size, bool builtIn, int* width, int* height, int* bits) {
     if (builtIn && IsPng(data, size)) return ReadPngHeader(data, size, width, height, bits);
+    if (builtIn && IsWebp(data, size)) return ReadWebpHeader(data, size, width, height, bits);
     return soft::ReadBitmapHeader(data, size, width, height, bits);
 }
 

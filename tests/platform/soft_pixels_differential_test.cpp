@@ -1,11 +1,12 @@
 // The software display's own pixel loops against SDL's blitter, which drew the game's
 // pictures before: fills, keyed and plain copies, bitmap conversion (the real sheets among
-// them, and the browser page's PNG copies of them), clipped and stretched copies and colour
-// reads must agree to the last bit.
+// them, and the browser page's PNG and WebP copies of them), clipped and stretched copies and
+// colour reads must agree to the last bit.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <png.h>
+#include <webp/decode.h>
 
 #include <cstring>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "display/soft/soft_direct_draw.h"
 #include "display/testing/bmp_writer.h"
 #include "display/web/png_header.h"
+#include "display/web/webp_header.h"
 #include "resources/embedded.h"
 
 namespace {
@@ -342,10 +344,34 @@ std::vector<uint32_t> DecodePng(const std::vector<uint8_t>& file, int* width, in
     return pixels;
 }
 
-// The browser page carries each sheet as a PNG file: its colours must be the bitmap's to
-// the last bit (so the screen shows the same pixels in either layout) and its header must
-// tell the bitmap's size and bits per pixel.
-TEST_P(SoftPixelsDifferential, ThePagesPngSheetsHoldTheBitmapsPixels) {
+// The page's lossless WebP copy of a 24-bit sheet, decoded by libwebp as a browser decodes
+// it: 0xRRGGBB per pixel. Empty when the file is broken.
+std::vector<uint32_t> DecodeWebp(const std::vector<uint8_t>& file, int* width, int* height) {
+    uint8_t* rgb = WebPDecodeRGB(file.data(), file.size(), width, height);
+    if (rgb == nullptr) return {};
+    std::vector<uint32_t> pixels(static_cast<size_t>(*width) * *height);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = uint32_t{rgb[i * 3]} << 16 | uint32_t{rgb[i * 3 + 1]} << 8 | rgb[i * 3 + 2];
+    }
+    WebPFree(rgb);
+    return pixels;
+}
+
+// The page's copy of a sheet: web/<sheet>.webp where there is one, else web/<sheet>.png.
+std::vector<uint8_t> PageCopy(const std::string& sheet, std::string* name) {
+    for (const char* kind : {".webp", ".png"}) {
+        std::ifstream in(std::string(KESTRION_WEB_SHEETS) + "/" + sheet + kind, std::ios::binary);
+        if (!in) continue;
+        *name = sheet + kind;
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    return {};
+}
+
+// The browser page carries each sheet as a PNG or WebP file: its colours must be the
+// bitmap's to the last bit (so the screen shows the same pixels in either layout) and its
+// header must tell the bitmap's size and bits per pixel.
+TEST_P(SoftPixelsDifferential, ThePagesSheetsHoldTheBitmapsPixels) {
     const char* sheets[] = {"back",    "bigbns", "smlbns", "dlgload", "dlgsave", "dlgquit",
                             "dlgplay", "font8",  "mouse",  "pieces",  "status",  "draws",
                             "options", "picker", "ranks",  "takeback"};
@@ -354,20 +380,24 @@ TEST_P(SoftPixelsDifferential, ThePagesPngSheetsHoldTheBitmapsPixels) {
         const EmbeddedFile* bitmap = FindEmbeddedFile(bitmapName.c_str());
         ASSERT_NE(bitmap, nullptr) << sheet;
         std::vector<uint8_t> bitmapBytes(bitmap->data, bitmap->data + bitmap->size);
-        std::ifstream in(std::string(KESTRION_WEB_SHEETS) + "/" + sheet + ".png", std::ios::binary);
-        std::vector<uint8_t> png{std::istreambuf_iterator<char>(in),
-                                 std::istreambuf_iterator<char>()};
-        ASSERT_FALSE(png.empty()) << sheet << ".png is missing";
+        std::string copyName;
+        const std::vector<uint8_t> copy = PageCopy(sheet, &copyName);
+        ASSERT_FALSE(copy.empty()) << "the page has no copy of " << sheet;
+        const bool webp = web::IsWebp(copy.data(), copy.size());
 
-        int width = 0, height = 0, bits = 0, pngWidth = 0, pngHeight = 0, pngBits = 0;
+        int width = 0, height = 0, bits = 0, copyWidth = 0, copyHeight = 0, copyBits = 0;
         ASSERT_TRUE(
             soft::ReadBitmapHeader(bitmapBytes.data(), bitmapBytes.size(), &width, &height, &bits));
-        ASSERT_TRUE(web::ReadPngHeader(png.data(), png.size(), &pngWidth, &pngHeight, &pngBits));
-        EXPECT_EQ(pngWidth, width) << sheet;
-        EXPECT_EQ(pngHeight, height) << sheet;
-        EXPECT_EQ(pngBits, bits) << sheet;
-        std::vector<uint32_t> pixels = DecodePng(png, &pngWidth, &pngHeight);
-        ASSERT_EQ(pixels.size(), static_cast<size_t>(width) * height) << sheet;
+        ASSERT_TRUE(
+            webp ? web::ReadWebpHeader(copy.data(), copy.size(), &copyWidth, &copyHeight, &copyBits)
+                 : web::ReadPngHeader(copy.data(), copy.size(), &copyWidth, &copyHeight, &copyBits))
+            << copyName;
+        EXPECT_EQ(copyWidth, width) << copyName;
+        EXPECT_EQ(copyHeight, height) << copyName;
+        EXPECT_EQ(copyBits, bits) << copyName;
+        std::vector<uint32_t> pixels = webp ? DecodeWebp(copy, &copyWidth, &copyHeight)
+                                            : DecodePng(copy, &copyWidth, &copyHeight);
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(width) * height) << copyName;
 
         // The bitmap's own colours, as SDL decodes the file.
         SDL_Surface* decoded = sdl::DecodeSdlSurface(bitmapBytes.data(), bitmapBytes.size());
@@ -382,7 +412,7 @@ TEST_P(SoftPixelsDifferential, ThePagesPngSheetsHoldTheBitmapsPixels) {
             for (int x = 0; x < width; ++x) {
                 uint32_t want = row[x] & 0xFFFFFF, got = pixels[static_cast<size_t>(y) * width + x];
                 if (want != got && wrong++ == 0) {
-                    ADD_FAILURE() << sheet << ".png at " << x << "," << y << ": 0x" << std::hex
+                    ADD_FAILURE() << copyName << " at " << x << "," << y << ": 0x" << std::hex
                                   << got << " instead of 0x" << want;
                 }
             }
@@ -390,7 +420,7 @@ TEST_P(SoftPixelsDifferential, ThePagesPngSheetsHoldTheBitmapsPixels) {
         SDL_FreeSurface(wide);
         EXPECT_EQ(wrong, 0) << sheet;
 
-        // And on the display: the PNG's colours through the soft copy, the bitmap through
+        // And on the display: the copy's colours through the soft copy, the bitmap through
         // SDL's decoder and blitter.
         TwinSurfaces twins(GetParam(), width, height);
         SDL_Surface* image = sdl::DecodeSdlSurface(bitmapBytes.data(), bitmapBytes.size());
@@ -398,7 +428,7 @@ TEST_P(SoftPixelsDifferential, ThePagesPngSheetsHoldTheBitmapsPixels) {
         SDL_BlitSurface(image, nullptr, twins.Sdl(), nullptr);
         SDL_FreeSurface(image);
         BitmapContext source(
-            soft::MakeBitmap(width, height, static_cast<uint16_t>(pngBits), std::move(pixels)));
+            soft::MakeBitmap(width, height, static_cast<uint16_t>(copyBits), std::move(pixels)));
         platform::DeviceContextHandle target = nullptr;
         ASSERT_EQ(twins.Soft().GetDC(&target), DD_OK);
         EXPECT_TRUE(soft::StretchBlt(target, 0, 0, width, height, source.Get(), 0, 0, width, height,

@@ -1,8 +1,10 @@
 // Drives the game's page in headless Chromium as a player would: clicks on the picture's
-// pixels, typing, the bar below it, and the page's message.
+// pixels, typing, the bar below it, and the page's message; reads back the game's picture;
+// and runs a test to its closing line.
 'use strict';
 
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
@@ -12,11 +14,11 @@ function fail(text) {
   throw new Error(text);
 }
 
-async function waitFor(what, test, timeoutMs) {
+async function waitFor(what, test, timeoutMs, everyMs = 50) {
   const end = Date.now() + timeoutMs;
   while (Date.now() < end) {
     if (await test()) return;
-    await sleep(50);
+    await sleep(everyMs);
   }
   fail(what);
 }
@@ -31,6 +33,25 @@ function launch(profile) {
   });
 }
 
+// A folder of the test's own for its browser profile, files and screenshots.
+const workFolder = (name) => fs.mkdtempSync(path.join(os.tmpdir(), `kestrion-web-${name}-`));
+
+const firstFrameShown = (page) => page.waitForFunction(
+    () => window.kestrionPage && window.kestrionPage.firstFrameMs !== null, {timeout: 20000});
+
+// Goes to url and waits for the game's first frame; resolves to its time in milliseconds
+// after the page was asked for.
+async function openPage(page, url) {
+  await page.goto(url, {waitUntil: 'load'});
+  await firstFrameShown(page);
+  return page.evaluate(() => window.kestrionPage.firstFrameMs);
+}
+
+async function reloadGame(page) {
+  await page.reload({waitUntil: 'load'});
+  await firstFrameShown(page);
+}
+
 // A new page of the browser at url once the game shows its first frame. Errors the page
 // reports are collected in page.problems; prepare(page) runs before the page loads.
 async function openGame(browser, url, prepare) {
@@ -42,11 +63,45 @@ async function openGame(browser, url, prepare) {
   });
   await page.setViewport({width: 800, height: 634});
   if (prepare) await prepare(page);
-  await page.goto(url, {waitUntil: 'load'});
-  await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
-                             {timeout: 20000});
+  await openPage(page, url);
   return page;
 }
+
+// The game's picture as the canvas holds it: 640x480 RGB bytes, exactly as drawn.
+async function picture(page) {
+  const bytes = await page.evaluate(() => {
+    const canvas = document.getElementById('kestrion-screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, 640, 480).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 4) {
+      text += String.fromCharCode(data[i], data[i + 1], data[i + 2]);
+    }
+    return btoa(text);
+  });
+  return Buffer.from(bytes, 'base64');
+}
+
+// A rectangle of game pixels, for comparing.
+function crop(rgb, x, y, width, height) {
+  const out = Buffer.alloc(width * height * 3);
+  for (let row = 0; row < height; ++row) {
+    rgb.copy(out, row * width * 3, ((y + row) * 640 + x) * 3, ((y + row) * 640 + x + width) * 3);
+  }
+  return out;
+}
+
+// Normalised root-mean-square difference of two equally sized crops, 0 to 1. The board's
+// squares are textured, so the same piece on two squares of one colour differs a little.
+function difference(a, b) {
+  let sum = 0;
+  for (let i = 0; i < a.length; ++i) sum += (a[i] - b[i]) ** 2;
+  return Math.sqrt(sum / a.length) / 255;
+}
+const alike = (a, b) => difference(a, b) < 0.02;
+const turnPanel = (rgb) => crop(rgb, 540, 40, 99, 39);
+// The top ten rows of a square (column and row from the top left): only the piece standing
+// on it reaches there.
+const squareTop = (rgb, column, row) => crop(rgb, 120 + 50 * column + 5, 40 + 50 * row, 40, 10);
 
 // The page position at the centre of a game pixel.
 async function pagePoint(page, x, y) {
@@ -57,15 +112,55 @@ async function pagePoint(page, x, y) {
   return {x: box.left + ((x + 0.5) * box.width) / 640, y: box.top + ((y + 0.5) * box.height) / 480};
 }
 
-// A press held for a few frames, then the release, as a player's click.
+// Passes of the game's frame loop so far: each ends in a painted frame or in a wait for
+// something to change. A pass that opened a page message waits on the player instead, and
+// one that ended the game ends the count: both count as one more.
+const passes = (page) => page.evaluate(() =>
+  (Module.kestrionFlips || 0) + (Module.kestrionStillWaits || 0) +
+  (document.getElementById('kestrion-message').open ? 1 : 0) +
+  (document.getElementById('ended').hidden ? 0 : 1));
+
+// Does `action` and waits until the game's loop has run a pass after it: the loop reads the
+// mouse button's state once a pass, so a press and its release must fall in different ones.
+// A pass under way when the action came may end first, so the wait lasts two frames at
+// least.
+async function thenAPass(page, action) {
+  const before = await passes(page);
+  await action();
+  await sleep(35);
+  await waitFor('the game\'s loop did not run', async () => (await passes(page)) > before, 10000, 10);
+}
+
+// A press, then the release, each seen by the game, as a player's click.
 async function click(page, x, y) {
   const at = await pagePoint(page, x, y);
   await page.mouse.move(at.x, at.y);
-  await sleep(80);
-  await page.mouse.down();
-  await sleep(120);
-  await page.mouse.up();
-  await sleep(250);
+  await sleep(35);
+  await thenAPass(page, () => page.mouse.down());
+  await thenAPass(page, () => page.mouse.up());
+}
+
+// The game's pointer to a corner where it covers nothing compared (two spots in turn, so
+// every call is a move the game sees).
+let parkedLeft = false;
+async function movePointerAway(page) {
+  parkedLeft = !parkedLeft;
+  const at = await pagePoint(page, parkedLeft ? 600 : 601, 465);
+  await page.mouse.move(at.x, at.y);
+}
+
+// Waits until the game waits for something to change: a glide has landed, a computer has
+// moved, and the picture is drawn. The game wakes at once to whatever was done just before.
+async function comeToRest(page) {
+  await sleep(35);
+  await waitFor('the game did not come to rest',
+                () => page.evaluate(() => typeof Module.kestrionWake === 'function'), 15000, 10);
+}
+
+// The pointer away, and the game at rest.
+async function parkPointer(page) {
+  await movePointerAway(page);
+  await comeToRest(page);
 }
 
 const stored = (page) => page.evaluate(() => Module.savedGamesStored || 0);
@@ -89,8 +184,9 @@ async function saveInGame(page, name, {stores = true} = {}) {
 // The names the page's Saved games list shows, and the games in the game's folder.
 const listed = (page) => page.evaluate(
     () => [...document.querySelectorAll('#saved-games option')].map((option) => option.textContent));
-const inFolder = (page) => page.evaluate(
-    () => Module.FS.readdir('/saves').filter((name) => name.endsWith('.chs')).sort());
+const inFolder = (page, extension = 'chs') => page.evaluate(
+    (ending) => Module.FS.readdir('/saves').filter((name) => name.endsWith(ending)).sort(),
+    '.' + extension);
 const savedBytes = (page, name) => page.evaluate(
     (file) => Module.FS.readFile('/saves/' + file, {encoding: 'utf8'}), name);
 
@@ -111,12 +207,13 @@ async function openFromDisk(page, file) {
   await (await page.$('#open-file')).uploadFile(file);
 }
 
-// Screenshots kept for a reader, in folder when one was given, else only when a test fails.
-function screenshots(work, folder) {
+// Screenshots kept for a reader, in folder when one was given, else only when a test fails;
+// their names start with prefix.
+function screenshots(work, folder, prefix = 'storage') {
   const taken = [];
   return {
     async take(page, name) {
-      const file = path.join(work, `storage-${name}.png`);
+      const file = path.join(work, `${prefix}-${name}.png`);
       await page.screenshot({path: file});
       taken.push(file);
     },
@@ -128,8 +225,42 @@ function screenshots(work, folder) {
   };
 }
 
+// What a test's command line names (the page's folder, and a folder to keep the screenshots
+// in), with a work folder of the test's own; the screenshots' names start with prefix.
+function testRun(name, prefix) {
+  const work = workFolder(name);
+  const kept = process.argv[3] ? path.resolve(process.argv[3]) : null;
+  return {site: path.resolve(process.argv[2] || ''), work, shots: screenshots(work, kept, prefix)};
+}
+
+function noProblems(page) {
+  if (page.problems.length > 0) fail(`the page reported errors: ${page.problems.join('; ')}`);
+}
+
+// Runs a test's main and ends the process as the test command reads it: the screenshots
+// kept, the work folder removed and "1 passed" when it passes; the screenshots left in the
+// work folder and "1 failed" when it fails. Folders named in `large` go either way.
+function finish(main, {work, shots, passed, large = ['profile']}) {
+  main().then(
+      () => {
+        shots.keep();
+        fs.rmSync(work, {recursive: true, force: true});
+        console.log(`passed: ${passed}`);
+        console.log('1 passed, 0 failed');
+      },
+      (error) => {
+        console.error(`FAILED: ${error.message}`);
+        for (const folder of large) fs.rmSync(path.join(work, folder), {recursive: true, force: true});
+        console.error(`screenshots kept in ${work}`);
+        console.log('0 passed, 1 failed');
+        process.exit(1);
+      });
+}
+
 module.exports = {
-  sleep, fail, waitFor, launch, openGame, pagePoint, click, stored, notStored, saveInGame,
-  listed, inFolder, savedBytes, messageText, messageOpen, closeMessage, openFromDisk,
-  screenshots,
+  sleep, fail, waitFor, workFolder, launch, openPage, reloadGame, openGame, picture, crop,
+  difference, alike, turnPanel, squareTop, pagePoint, thenAPass, click, movePointerAway,
+  comeToRest, parkPointer,
+  stored, notStored, saveInGame, listed, inFolder, savedBytes, messageText, messageOpen,
+  closeMessage, openFromDisk, screenshots, testRun, noProblems, finish,
 };

@@ -9,54 +9,15 @@
 'use strict';
 
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const puppeteer = require('puppeteer-core');
 const {serveFolder} = require('./static_server');
+const {
+  sleep, fail, waitFor, launch, openPage, reloadGame, picture, crop, difference, alike, turnPanel,
+  squareTop, pagePoint, click, parkPointer, testRun, finish,
+} = require('./page_driver');
 
-const site = path.resolve(process.argv[2] || '');
-const screensWanted = process.argv[3] ? path.resolve(process.argv[3]) : null;
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrion-web-e2e-'));
-const shots = [];
-
-function fail(text) {
-  throw new Error(text);
-}
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-// The game's picture as the canvas holds it: 640x480 RGBA bytes, exactly as drawn.
-async function picture(page) {
-  const bytes = await page.evaluate(() => {
-    const canvas = document.getElementById('kestrion-screen');
-    const data = canvas.getContext('2d').getImageData(0, 0, 640, 480).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 4) {
-      text += String.fromCharCode(data[i], data[i + 1], data[i + 2]);
-    }
-    return btoa(text);
-  });
-  return Buffer.from(bytes, 'base64');
-}
-
-// A rectangle of game pixels, for comparing.
-function crop(rgb, x, y, width, height) {
-  const out = Buffer.alloc(width * height * 3);
-  for (let row = 0; row < height; ++row) {
-    rgb.copy(out, row * width * 3, ((y + row) * 640 + x) * 3, ((y + row) * 640 + x + width) * 3);
-  }
-  return out;
-}
-
-// Normalised root-mean-square difference of two equally sized crops, 0 to 1. The board's
-// squares are textured, so the same piece on two squares of one colour differs a little.
-function difference(a, b) {
-  let sum = 0;
-  for (let i = 0; i < a.length; ++i) sum += (a[i] - b[i]) ** 2;
-  return Math.sqrt(sum / a.length) / 255;
-}
-const alike = (a, b) => difference(a, b) < 0.02;
+const {site, work, shots} = testRun('e2e', 'browser');
+const shot = (page, name) => shots.take(page, name);
 
 // What the screen must show of the background sheet (a 24-bit Windows bitmap) at (x, y):
 // its colour put into the display's 5-6-5 pixels and shown again with 8 bits a channel.
@@ -96,58 +57,7 @@ function checkBackground(rgb) {
   if (wrong > 0) fail(`${wrong} background pixels differ from the sheet, first ${first}`);
 }
 
-const turnPanel = (rgb) => crop(rgb, 540, 40, 99, 39);
 const board = (rgb) => crop(rgb, 120, 20, 400, 420);
-// The top ten rows of a square: only the piece standing on it reaches there.
-const squareTop = (rgb, column, row) => crop(rgb, 120 + 50 * column + 5, 40 + 50 * row, 40, 10);
-
-async function waitFor(what, test, timeoutMs) {
-  const end = Date.now() + timeoutMs;
-  while (Date.now() < end) {
-    if (await test()) return;
-    await sleep(50);
-  }
-  fail(what);
-}
-
-// The page position at the centre of a game pixel.
-async function pagePoint(page, x, y) {
-  const box = await page.evaluate(() => {
-    const r = document.getElementById('kestrion-screen').getBoundingClientRect();
-    return {left: r.left, top: r.top, width: r.width, height: r.height};
-  });
-  return {x: box.left + ((x + 0.5) * box.width) / 640, y: box.top + ((y + 0.5) * box.height) / 480};
-}
-
-// A press held for a few frames, then the release, as a player's click.
-async function click(page, x, y) {
-  const at = await pagePoint(page, x, y);
-  await page.mouse.move(at.x, at.y);
-  await sleep(100);
-  await page.mouse.down();
-  await sleep(150);
-  await page.mouse.up();
-  await sleep(300);
-}
-
-async function parkPointer(page) {
-  const at = await pagePoint(page, 600, 465);
-  await page.mouse.move(at.x, at.y);
-  await sleep(300);
-}
-
-async function shot(page, name) {
-  const file = path.join(work, `browser-${name}.png`);
-  await page.screenshot({path: file});
-  shots.push(file);
-}
-
-async function openPage(page, url) {
-  await page.goto(url, {waitUntil: 'load'});
-  await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
-                             {timeout: 20000});
-  return page.evaluate(() => window.kestrionPage.firstFrameMs);
-}
 
 // Every write to the browser's storage, as "put <key>" or "delete <key>", kept per page.
 function recordStorageWrites() {
@@ -189,13 +99,7 @@ async function storageFails(browser, url, upload, name, breakStorage, told) {
 async function main() {
   if (!fs.existsSync(path.join(site, 'index.html'))) fail(`no page in ${site}`);
   const server = await serveFolder(site);
-  const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: path.join(work, 'profile'),
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  const browser = await launch(path.join(work, 'profile'));
   try {
     const page = await browser.newPage();
     const problems = [];
@@ -302,9 +206,7 @@ async function main() {
 
     // A reload starts afresh, with the computer playing itself; the saved games are read
     // back from the browser's storage.
-    await page.reload({waitUntil: 'load'});
-    await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
-                               {timeout: 20000});
+    await reloadGame(page);
     await sleep(500);
     // Reading them back changes nothing there: a write now could only be a store of the
     // games read so far, which deletes the rest until a later store puts them back.
@@ -427,20 +329,4 @@ async function main() {
   }
 }
 
-main().then(
-    () => {
-      if (screensWanted) {
-        fs.mkdirSync(screensWanted, {recursive: true});
-        for (const file of shots) fs.copyFileSync(file, path.join(screensWanted, path.basename(file)));
-      }
-      fs.rmSync(work, {recursive: true, force: true});
-      console.log('passed: played, saved, reloaded, loaded and quit in the browser');
-      console.log('1 passed, 0 failed');
-    },
-    (error) => {
-      console.error(`FAILED: ${error.message}`);
-      fs.rmSync(path.join(work, 'profile'), {recursive: true, force: true});
-      console.error(`screenshots kept in ${work}`);
-      console.log('0 passed, 1 failed');
-      process.exit(1);
-    });
+finish(main, {work, shots, passed: 'played, saved, reloaded, loaded and quit in the browser'});

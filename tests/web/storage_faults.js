@@ -8,17 +8,14 @@
 'use strict';
 
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
 const {serveFolder} = require('./static_server');
 const {
   sleep, fail, waitFor, launch, openGame, click, stored, notStored, saveInGame, listed, inFolder,
-  savedBytes, messageText, messageOpen, closeMessage, openFromDisk, screenshots,
+  savedBytes, messageText, messageOpen, closeMessage, openFromDisk, noProblems, testRun, finish,
 } = require('./page_driver');
 
-const site = path.resolve(process.argv[2] || '');
-const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrion-web-storage-'));
-const shots = screenshots(work, process.argv[3] ? path.resolve(process.argv[3]) : null);
+const {site, work, shots} = testRun('storage', 'storage');
 
 // Two copies of the page on one host, at /one/ and /two/.
 const hosted = path.join(work, 'hosted');
@@ -39,10 +36,6 @@ function gameFile(name, whoseTurn) {
 
 const downloadEnabled = (page) => page.$eval('#download', (button) => !button.disabled);
 const focusedId = (page) => page.evaluate(() => document.activeElement && document.activeElement.id);
-
-function noProblems(page) {
-  if (page.problems.length > 0) fail(`the page reported errors: ${page.problems.join('; ')}`);
-}
 
 // Two tabs save in turn; neither erases the other's games, and each lists them all.
 async function twoTabs(browser, base) {
@@ -333,17 +326,4 @@ async function main() {
   }
 }
 
-main().then(
-    () => {
-      shots.keep();
-      fs.rmSync(work, {recursive: true, force: true});
-      console.log('passed: saved games kept across tabs, copies, storage faults and the keyboard');
-      console.log('1 passed, 0 failed');
-    },
-    (error) => {
-      console.error(`FAILED: ${error.message}`);
-      fs.rmSync(path.join(work, 'profile'), {recursive: true, force: true});
-      console.error(`screenshots kept in ${work}`);
-      console.log('0 passed, 1 failed');
-      process.exit(1);
-    });
+finish(main, {work, shots, passed: 'saved games kept across tabs, copies, storage faults and the keyboard'});

@@ -13,16 +13,15 @@
 'use strict';
 
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const puppeteer = require('puppeteer-core');
 const {serveFolder} = require('./static_server');
+const {
+  sleep, fail, waitFor, launch, openPage, reloadGame, picture, crop, alike, difference, turnPanel,
+  squareTop, pagePoint, thenAPass, comeToRest, testRun, finish,
+} = require('./page_driver');
 
-const site = path.resolve(process.argv[2] || '');
-const screensWanted = process.argv[3] ? path.resolve(process.argv[3]) : null;
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrion-web-touch-'));
-const shots = [];
+const {site, work, shots} = testRun('touch', 'touch');
+const shot = (page, name) => shots.take(page, name);
 
 const devices = [
   {name: 'phone-landscape', viewport: {width: 844, height: 390, deviceScaleFactor: 3,
@@ -33,68 +32,15 @@ const devices = [
                               hasTouch: true, isLandscape: true}},
 ];
 
-function fail(text) {
-  throw new Error(text);
-}
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-async function waitFor(what, test, timeoutMs) {
-  const end = Date.now() + timeoutMs;
-  while (Date.now() < end) {
-    if (await test()) return;
-    await sleep(50);
-  }
-  fail(what);
-}
-
-// The game's picture as the canvas holds it: 640x480 RGB bytes.
-async function picture(page) {
-  const bytes = await page.evaluate(() => {
-    const data = document.getElementById('kestrion-screen').getContext('2d')
-        .getImageData(0, 0, 640, 480).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 4) {
-      text += String.fromCharCode(data[i], data[i + 1], data[i + 2]);
-    }
-    return btoa(text);
-  });
-  return Buffer.from(bytes, 'base64');
-}
-
-function crop(rgb, x, y, width, height) {
-  const out = Buffer.alloc(width * height * 3);
-  for (let row = 0; row < height; ++row) {
-    rgb.copy(out, row * width * 3, ((y + row) * 640 + x) * 3, ((y + row) * 640 + x + width) * 3);
-  }
-  return out;
-}
-
-function difference(a, b) {
-  let sum = 0;
-  for (let i = 0; i < a.length; ++i) sum += (a[i] - b[i]) ** 2;
-  return Math.sqrt(sum / a.length) / 255;
-}
-const alike = (a, b) => difference(a, b) < 0.02;
-const turnPanel = (rgb) => crop(rgb, 540, 40, 99, 39);
-const squareTop = (rgb, column, row) => crop(rgb, 120 + 50 * column + 5, 40 + 50 * row, 40, 10);
 // Square e5 and what lies right of and below it: where the game's pointer and a tooltip
 // would stay if a touch left them behind on the square it ended on.
 const underTheLastTouch = (rgb) => crop(rgb, 320, 240, 110, 70);
 
-// The page position of a game pixel's centre.
-async function pagePoint(page, x, y) {
-  const box = await page.evaluate(() => {
-    const r = document.getElementById('kestrion-screen').getBoundingClientRect();
-    return {left: r.left, top: r.top, width: r.width, height: r.height};
-  });
-  return {x: box.left + ((x + 0.5) * box.width) / 640, y: box.top + ((y + 0.5) * box.height) / 480};
-}
-
+// A tap, seen by the game, which then comes to rest.
 async function tap(page, x, y) {
   const at = await pagePoint(page, x, y);
-  await page.touchscreen.tap(at.x, at.y);
-  await sleep(300);
+  await thenAPass(page, () => page.touchscreen.tap(at.x, at.y));
+  await comeToRest(page);
 }
 
 // A finger pressed at one game pixel, moved in steps and lifted at another.
@@ -108,19 +54,6 @@ async function drag(page, fromX, fromY, toX, toY) {
                                      from.y + ((to.y - from.y) * step) / 5);
   }
   await page.touchscreen.touchEnd();
-  await sleep(300);
-}
-
-async function shot(page, name) {
-  const file = path.join(work, `touch-${name}.png`);
-  await page.screenshot({path: file});
-  shots.push(file);
-}
-
-async function openPage(page, url) {
-  await page.goto(url, {waitUntil: 'load'});
-  await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
-                             {timeout: 20000});
 }
 
 async function loadFirstSavedGame(page) {
@@ -164,7 +97,6 @@ async function playOn(browser, device) {
   await page.setViewport(device.viewport);
   await openPage(page, server.url);
   await checkLayout(page, device.viewport);
-  await sleep(300);
   await shot(page, `${device.name}`);
   // The service worker has the page's files once it controls the page; the browser then
   // finds nothing that keeps the page from being installed.
@@ -181,7 +113,6 @@ async function playOn(browser, device) {
   // Play dialog by taps: White human, Black computer, Play.
   await tap(page, 50, 80);
   await tap(page, 338, 322);
-  await sleep(200);
   const opening = await picture(page);
   const whiteTurn = turnPanel(opening);
   const pawnAtStart = squareTop(opening, 4, 6);
@@ -196,7 +127,7 @@ async function playOn(browser, device) {
     if (!now.equals(whiteTurn)) sawBlacksTurn = true;
     return sawBlacksTurn && now.equals(whiteTurn);
   }, 20000);
-  await sleep(300);
+  await comeToRest(page);
   const replied = await picture(page);
   if (!alike(squareTop(replied, 4, 4), pawnAtStart)) fail('no white pawn on e5 after the drag');
 
@@ -243,10 +174,7 @@ async function playOn(browser, device) {
   // No network at all: the browser is offline and the server is gone.
   await page.setOfflineMode(true);
   await server.close();
-  await page.reload({waitUntil: 'load'});
-  await page.waitForFunction(() => window.kestrionPage && window.kestrionPage.firstFrameMs !== null,
-                             {timeout: 20000});
-  await sleep(500);
+  await reloadGame(page);
   await shot(page, `${device.name}-offline`);
   await loadFirstSavedGame(page);
   const offline = await picture(page);
@@ -293,13 +221,7 @@ async function updateArrives(browser) {
 
 async function main() {
   if (!fs.existsSync(path.join(site, 'service-worker.js'))) fail(`no page in ${site}`);
-  const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: path.join(work, 'profile'),
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  const browser = await launch(path.join(work, 'profile'));
   try {
     for (const device of devices) {
       const started = Date.now();
@@ -314,20 +236,7 @@ async function main() {
   }
 }
 
-main().then(
-    () => {
-      if (screensWanted) {
-        fs.mkdirSync(screensWanted, {recursive: true});
-        for (const file of shots) fs.copyFileSync(file, path.join(screensWanted, path.basename(file)));
-      }
-      fs.rmSync(work, {recursive: true, force: true});
-      console.log('1 passed, 0 failed');
-    },
-    (error) => {
-      console.error(`FAILED: ${error.message}`);
-      fs.rmSync(path.join(work, 'profile'), {recursive: true, force: true});
-      fs.rmSync(path.join(work, 'site'), {recursive: true, force: true});
-      console.error(`screenshots kept in ${work}`);
-      console.log('0 passed, 1 failed');
-      process.exit(1);
-    });
+finish(main, {
+  work, shots, passed: 'touch play, saves, loads and offline on phones and a tablet, and an update',
+  large: ['profile', 'site'],
+});

@@ -290,6 +290,18 @@ var kestrionGameStore = (function () {
     losses: function () {
       return losses;
     },
+    // The page's other remembered things, one value a name, beside the games.
+    readNote: function (name) {
+      return transaction([notesStore], 'readonly').then(function (reading) {
+        return answer(reading.objectStore(notesStore).get(name));
+      });
+    },
+    putNote: function (name, value) {
+      return transaction([notesStore], 'readwrite', true).then(function (writing) {
+        writing.objectStore(notesStore).put(value, name);
+        return finished(writing);
+      });
+    },
     putGames: putGames,
     remove: function (name) {
       return transaction([gamesStore], 'readwrite').then(function (writing) {

@@ -8,8 +8,11 @@ Module['preRun'].push(function () {
   FS.mkdir('/saves');
   FS.chdir('/saves');
   addRunDependency('kestrion-saved-games');
-  kestrionReadSavedGames(function () {
-    removeRunDependency('kestrion-saved-games');
+  kestrionSavedGamesRead = new Promise(function (resolve) {
+    kestrionReadSavedGames(function () {
+      removeRunDependency('kestrion-saved-games');
+      resolve();
+    });
   });
   // A save writes a new file and renames it over the old one; an upload writes one.
   kestrionAfter('writeFile', function (path) {
@@ -28,6 +31,9 @@ Module['preRun'].push(function () {
   });
 });
 
+// Settles when the start's read of the saved games has ended, one way or the other: the
+// storage's other reads come after it.
+var kestrionSavedGamesRead = Promise.resolve();
 // 'reading' until the start's read ends, then 'ready', 'unreadable' (the storage is there but
 // could not be read: a store could replace games the player never saw) or 'unavailable'.
 var kestrionStorage = 'reading';
