@@ -114,11 +114,23 @@ class SideEvaluator {
         }
     }
 
-    Scores Run() {
+    // The terms that need only this side's view of the board; they also gather every
+    // square this side attacks.
+    void RunOwnTerms() {
         Material();
         Pawns();
         Pieces();
         King();
+    }
+
+    // The terms that weigh this side's attacks against the other side's defence.
+    Scores RunThreats(const SideEvaluator& other) {
+        const Bitboard defended = other.attacks_;
+        // A piece the other side leaves where we attack it and nothing of theirs guards it.
+        const Bitboard theirPieces = all_[them_] & ~theirPawns_ & ~b_.pieces[them_][K::kKing];
+        s_.Add(p_, Term::HangingPiece, Bits(theirPieces & attacks_ & ~defended));
+        KingDanger(defended);
+        PassedPaths(defended);
         return s_;
     }
 
@@ -170,6 +182,7 @@ class SideEvaluator {
             if ((theirPawns_ & span) == 0 && (ourPawns_ & ahead & FileMask(file)) == 0 &&
                 kPassedTerms[rank] != Term::Count) {
                 s_.Add(p_, kPassedTerms[rank]);
+                passed_ |= SquareBit(square);
                 const int stop = up_ ? square + 8 : square - 8;
                 if ((occupied_ >> stop) & 1) {
                     s_.Add(p_, Term::PassedBlocked);
@@ -187,13 +200,12 @@ class SideEvaluator {
     void Pieces() {
         const Bitboard notOurs = ~all_[us_];
         const Bitboard safe = notOurs & ~theirPawnAttacks_;
-        int attackers = 0;
-        int units = 0;
         auto kingZone = [&](Bitboard attacked, Term weight) {
+            attacks_ |= attacked;
             const int hits = Bits(attacked & theirKingZone_);
             if (hits > 0) {
-                ++attackers;
-                units += hits * p_.Mg(weight);
+                ++zoneAttackers_;
+                zoneUnits_ += hits * p_.Mg(weight);
             }
         };
         const Bitboard theirMajors = b_.pieces[them_][K::kRook] | b_.pieces[them_][K::kQueen];
@@ -213,6 +225,7 @@ class SideEvaluator {
             }
             s_.Add(p_, Term::KnightCentre, 3 - Ring(square));
             s_.Add(p_, Term::KnightMobility, Bits(attacked & safe) - 4);
+            knightAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneKnight);
         }
         Bitboard bishops = b_.pieces[us_][K::kBishop];
@@ -222,6 +235,7 @@ class SideEvaluator {
             s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
             s_.Add(p_, Term::BishopCentre, 3 - Ring(square));
             s_.Add(p_, Term::BishopMobility, Bits(attacked & safe) - 6);
+            bishopAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneBishop);
         }
         Bitboard rooks = b_.pieces[us_][K::kRook];
@@ -237,6 +251,7 @@ class SideEvaluator {
                 s_.Add(p_, Term::RookSeventh);
             }
             s_.Add(p_, Term::RookMobility, Bits(attacked & safe) - 7);
+            rookAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneRook);
         }
         Bitboard queens = b_.pieces[us_][K::kQueen];
@@ -245,12 +260,46 @@ class SideEvaluator {
             const Bitboard attacked = QueenAttacks(square, occupied_);
             s_.Add(p_, Term::QueenCentre, 3 - Ring(square));
             s_.Add(p_, Term::QueenMobility, Bits(attacked & safe) - 13);
+            queenAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneQueen);
         }
-        // One piece near the king is no attack; two or more are, and the danger grows faster
-        // than the number of squares they hit.
-        if (attackers >= 2 && theirKingSquare_ >= 0) {
+        attacks_ |= ourPawnAttacks;
+        if (ourKingSquare_ >= 0) {
+            attacks_ |= KingAttacks(ourKingSquare_);
+        }
+    }
+
+    void KingDanger(Bitboard defended) {
+        if (theirKingSquare_ < 0) {
+            return;
+        }
+        // Squares from which a piece of ours could give check where the other side could
+        // not take it: each is a threat the defence must keep answering.
+        const Bitboard safe = ~all_[us_] & ~defended;
+        const Bitboard diagonal = BishopAttacks(theirKingSquare_, occupied_);
+        const Bitboard straight = RookAttacks(theirKingSquare_, occupied_);
+        const int checks = Bits(KnightAttacks(theirKingSquare_) & knightAttacks_ & safe) +
+                           Bits(diagonal & bishopAttacks_ & safe) +
+                           Bits(straight & rookAttacks_ & safe) +
+                           Bits((diagonal | straight) & queenAttacks_ & safe);
+        const int units = zoneUnits_ + checks * p_.Mg(Term::KingSafeCheck);
+        // One piece near the king is no attack; two or more are (or one with a safe check),
+        // and the danger grows faster than the number of squares they hit.
+        if (zoneAttackers_ + (checks > 0 ? 1 : 0) >= 2) {
             s_.mg += std::min(units * units, 2500) * p_.Mg(Term::KingDanger) / 128;
+        }
+    }
+
+    // A passed pawn whose way to the last rank is empty and out of the other side's reach
+    // runs on its own, the more so the further it has come.
+    void PassedPaths(Bitboard defended) {
+        Bitboard passed = passed_;
+        while (passed != 0) {
+            const int square = PopLowest(passed);
+            const Bitboard path = RanksAhead(square / 8, up_) & FileMask(square % 8);
+            if ((path & (occupied_ | defended)) == 0) {
+                s_.Add(p_, Term::PassedFreePath, RelativeRank(square, up_) - 1);
+            }
         }
     }
 
@@ -290,6 +339,15 @@ class SideEvaluator {
     Bitboard theirKingZone_ = 0;
     int theirKingSquare_ = -1;
     int ourKingSquare_ = -1;
+    // Filled as the pieces are seen.
+    Bitboard attacks_ = 0;
+    Bitboard knightAttacks_ = 0;
+    Bitboard bishopAttacks_ = 0;
+    Bitboard rookAttacks_ = 0;
+    Bitboard queenAttacks_ = 0;
+    Bitboard passed_ = 0;
+    int zoneAttackers_ = 0;
+    int zoneUnits_ = 0;
     Scores s_;
 };
 
@@ -349,8 +407,12 @@ int GamePhase(const EvalBoard& board) {
 }
 
 int EvaluateBoard(const EvalBoard& board, const EvalParams& params) {
-    const Scores white = SideEvaluator(board, params, 0).Run();
-    const Scores black = SideEvaluator(board, params, 1).Run();
+    SideEvaluator whiteSide(board, params, 0);
+    SideEvaluator blackSide(board, params, 1);
+    whiteSide.RunOwnTerms();
+    blackSide.RunOwnTerms();
+    const Scores white = whiteSide.RunThreats(blackSide);
+    const Scores black = blackSide.RunThreats(whiteSide);
     const int phase = GamePhase(board);
     const int mg = white.mg - black.mg;
     const int eg = white.eg - black.eg;
