@@ -118,10 +118,59 @@ class SideEvaluator {
     // square this side attacks.
     void RunOwnTerms() {
         Material();
-        Pawns();
+        PassedPawnsAndKings();
         Pieces();
         King();
+        s_.mg += pawnScores_.mg;
+        s_.eg += pawnScores_.eg;
     }
+
+    // The terms of the pawns alone: the same for every position with these pawns, so a
+    // cache may hold them.
+    void PawnStructure() {
+        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
+        Scores& s = pawnScores_;
+        for (int file = 0; file < 8; ++file) {
+            const int onFile = Bits(ourPawns_ & FileMask(file));
+            if (onFile > 1) {
+                s.Add(p_, Term::DoubledPawn, onFile - 1);
+            }
+        }
+        Bitboard pawns = ourPawns_;
+        while (pawns != 0) {
+            const int square = PopLowest(pawns);
+            const int file = square % 8;
+            const int rank = RelativeRank(square, up_);
+            if (kPawnRankTerms[rank] != Term::Count) {
+                s.Add(p_, kPawnRankTerms[rank]);
+            }
+            if (file == 3 || file == 4) {
+                s.Add(p_, Term::PawnCentre);
+            }
+            if ((ourPawns_ & AdjacentFiles(file)) == 0) {
+                s.Add(p_, Term::IsolatedPawn);
+            }
+            if ((ourPawnAttacks >> square) & 1) {
+                s.Add(p_, Term::SupportedPawn);
+            }
+            const Bitboard ahead = RanksAhead(square / 8, up_);
+            const Bitboard span = ahead & (FileMask(file) | AdjacentFiles(file));
+            if ((theirPawns_ & span) == 0 && (ourPawns_ & ahead & FileMask(file)) == 0 &&
+                kPassedTerms[rank] != Term::Count) {
+                s.Add(p_, kPassedTerms[rank]);
+                passed_ |= SquareBit(square);
+            }
+        }
+    }
+
+    void SetPawnStructure(int mg, int eg, Bitboard passed) {
+        pawnScores_.mg = mg;
+        pawnScores_.eg = eg;
+        passed_ = passed;
+    }
+    int PawnMg() const { return pawnScores_.mg; }
+    int PawnEg() const { return pawnScores_.eg; }
+    Bitboard Passed() const { return passed_; }
 
     // The terms that weigh this side's attacks against the other side's defence.
     Scores RunThreats(const SideEvaluator& other) {
@@ -152,47 +201,21 @@ class SideEvaluator {
         s_.Add(p_, Term::PawnThreat, Bits(ourPawnAttacks & theirPieces));
     }
 
-    void Pawns() {
-        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
-        for (int file = 0; file < 8; ++file) {
-            const int onFile = Bits(ourPawns_ & FileMask(file));
-            if (onFile > 1) {
-                s_.Add(p_, Term::DoubledPawn, onFile - 1);
+    // What the rest of the board adds to each passed pawn: a piece in its way, the kings'
+    // distances from the square in front of it.
+    void PassedPawnsAndKings() {
+        Bitboard passed = passed_;
+        while (passed != 0) {
+            const int square = PopLowest(passed);
+            const int stop = up_ ? square + 8 : square - 8;
+            if ((occupied_ >> stop) & 1) {
+                s_.Add(p_, Term::PassedBlocked);
             }
-        }
-        Bitboard pawns = ourPawns_;
-        while (pawns != 0) {
-            const int square = PopLowest(pawns);
-            const int file = square % 8;
-            const int rank = RelativeRank(square, up_);
-            if (kPawnRankTerms[rank] != Term::Count) {
-                s_.Add(p_, kPawnRankTerms[rank]);
+            if (ourKingSquare_ >= 0) {
+                s_.Add(p_, Term::PassedOwnKing, Distance(ourKingSquare_, stop));
             }
-            if (file == 3 || file == 4) {
-                s_.Add(p_, Term::PawnCentre);
-            }
-            if ((ourPawns_ & AdjacentFiles(file)) == 0) {
-                s_.Add(p_, Term::IsolatedPawn);
-            }
-            if ((ourPawnAttacks >> square) & 1) {
-                s_.Add(p_, Term::SupportedPawn);
-            }
-            const Bitboard ahead = RanksAhead(square / 8, up_);
-            const Bitboard span = ahead & (FileMask(file) | AdjacentFiles(file));
-            if ((theirPawns_ & span) == 0 && (ourPawns_ & ahead & FileMask(file)) == 0 &&
-                kPassedTerms[rank] != Term::Count) {
-                s_.Add(p_, kPassedTerms[rank]);
-                passed_ |= SquareBit(square);
-                const int stop = up_ ? square + 8 : square - 8;
-                if ((occupied_ >> stop) & 1) {
-                    s_.Add(p_, Term::PassedBlocked);
-                }
-                if (ourKingSquare_ >= 0) {
-                    s_.Add(p_, Term::PassedOwnKing, Distance(ourKingSquare_, stop));
-                }
-                if (theirKingSquare_ >= 0) {
-                    s_.Add(p_, Term::PassedEnemyKing, Distance(theirKingSquare_, stop));
-                }
+            if (theirKingSquare_ >= 0) {
+                s_.Add(p_, Term::PassedEnemyKing, Distance(theirKingSquare_, stop));
             }
         }
     }
@@ -346,6 +369,7 @@ class SideEvaluator {
     Bitboard rookAttacks_ = 0;
     Bitboard queenAttacks_ = 0;
     Bitboard passed_ = 0;
+    Scores pawnScores_;
     int zoneAttackers_ = 0;
     int zoneUnits_ = 0;
     Scores s_;
@@ -406,9 +430,38 @@ int GamePhase(const EvalBoard& board) {
     return std::min(phase, kFullPhase);
 }
 
-int EvaluateBoard(const EvalBoard& board, const EvalParams& params) {
+PawnCache::Entry& PawnCache::Slot(Bitboard whitePawns, Bitboard blackPawns) {
+    const std::uint64_t mixed = whitePawns * 0x9E3779B97F4A7C15ull ^
+                                (blackPawns + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+    return entries_[(mixed ^ (mixed >> 29)) & (kEntries - 1)];
+}
+
+void PawnCache::Clear() {
+    std::fill(entries_, entries_ + kEntries, Entry{});
+}
+
+int EvaluateBoard(const EvalBoard& board, const EvalParams& params, PawnCache* cache) {
     SideEvaluator whiteSide(board, params, 0);
     SideEvaluator blackSide(board, params, 1);
+    const Bitboard whitePawns = board.pieces[0][K::kPawn];
+    const Bitboard blackPawns = board.pieces[1][K::kPawn];
+    PawnCache::Entry* entry = cache != nullptr ? &cache->Slot(whitePawns, blackPawns) : nullptr;
+    if (entry != nullptr && entry->valid && entry->pawns[0] == whitePawns &&
+        entry->pawns[1] == blackPawns && entry->whiteMovesUp == board.whiteMovesUp) {
+        whiteSide.SetPawnStructure(entry->mg[0], entry->eg[0], entry->passed[0]);
+        blackSide.SetPawnStructure(entry->mg[1], entry->eg[1], entry->passed[1]);
+    } else {
+        whiteSide.PawnStructure();
+        blackSide.PawnStructure();
+        if (entry != nullptr) {
+            *entry = {{whitePawns, blackPawns},
+                      board.whiteMovesUp,
+                      true,
+                      {whiteSide.PawnMg(), blackSide.PawnMg()},
+                      {whiteSide.PawnEg(), blackSide.PawnEg()},
+                      {whiteSide.Passed(), blackSide.Passed()}};
+        }
+    }
     whiteSide.RunOwnTerms();
     blackSide.RunOwnTerms();
     const Scores white = whiteSide.RunThreats(blackSide);
@@ -435,8 +488,8 @@ EvalBoard ReadEvalBoard(const Position& position) {
     return board;
 }
 
-int Evaluate(const Position& position, const EvalParams& params) {
-    return EvaluateBoard(ReadEvalBoard(position), params);
+int Evaluate(const Position& position, const EvalParams& params, PawnCache* cache) {
+    return EvaluateBoard(ReadEvalBoard(position), params, cache);
 }
 
 int Evaluate(const Position& position) {

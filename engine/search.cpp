@@ -87,6 +87,7 @@ struct SearchState {
 
     TranspositionTable table;
     EvalParams params = DefaultEvalParams();
+    PawnCache pawnCache;
     std::function<bool()> shouldStop;
     std::uint64_t pollNodes = 2048;
     std::function<void(const SearchInfo&)> onInfo;
@@ -151,7 +152,7 @@ struct SearchState {
     void EndIteration(int score);
 
     // --- Helpers.
-    int Eval() const { return Evaluate(position, params); }
+    int Eval() { return Evaluate(position, params, &pawnCache); }
     int PickNext(Frame& f);
     void OrderMoves(Frame& f, int ply);
     bool IsQuiet(Move move) const {
@@ -924,6 +925,7 @@ void Searcher::Clear() {
 
 void Searcher::SetEvalParams(const EvalParams& params) {
     state_->params = params;
+    state_->pawnCache.Clear();
 }
 
 void Searcher::SetStopTest(std::function<bool()> shouldStop, std::uint64_t pollNodes) {
