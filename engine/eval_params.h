@@ -54,11 +54,14 @@
     EVAL_TERM(KingZoneRook, 6, 0)       \
     EVAL_TERM(KingZoneQueen, 6, 0)      \
     EVAL_TERM(KingDanger, 20, 0)        \
+    EVAL_TERM(KingSafeCheck, 8, 0)      \
     EVAL_TERM(BishopPair, 30, 52)       \
     EVAL_TERM(PawnThreat, 44, 30)       \
     EVAL_TERM(MinorThreat, 24, 22)      \
     EVAL_TERM(RookThreat, 20, 20)       \
     EVAL_TERM(KnightOutpost, 18, 6)     \
+    EVAL_TERM(HangingPiece, 30, 20)     \
+    EVAL_TERM(PassedFreePath, 4, 12)    \
     EVAL_TERM(Tempo, 6, 0)
 
 namespace engine {

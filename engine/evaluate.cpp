@@ -114,11 +114,72 @@ class SideEvaluator {
         }
     }
 
-    Scores Run() {
+    // The terms that need only this side's view of the board; they also gather every
+    // square this side attacks.
+    void RunOwnTerms() {
         Material();
-        Pawns();
+        PassedPawnsAndKings();
         Pieces();
         King();
+        s_.mg += pawnScores_.mg;
+        s_.eg += pawnScores_.eg;
+    }
+
+    // The terms of the pawns alone: the same for every position with these pawns, so a
+    // cache may hold them.
+    void PawnStructure() {
+        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
+        Scores& s = pawnScores_;
+        for (int file = 0; file < 8; ++file) {
+            const int onFile = Bits(ourPawns_ & FileMask(file));
+            if (onFile > 1) {
+                s.Add(p_, Term::DoubledPawn, onFile - 1);
+            }
+        }
+        Bitboard pawns = ourPawns_;
+        while (pawns != 0) {
+            const int square = PopLowest(pawns);
+            const int file = square % 8;
+            const int rank = RelativeRank(square, up_);
+            if (kPawnRankTerms[rank] != Term::Count) {
+                s.Add(p_, kPawnRankTerms[rank]);
+            }
+            if (file == 3 || file == 4) {
+                s.Add(p_, Term::PawnCentre);
+            }
+            if ((ourPawns_ & AdjacentFiles(file)) == 0) {
+                s.Add(p_, Term::IsolatedPawn);
+            }
+            if ((ourPawnAttacks >> square) & 1) {
+                s.Add(p_, Term::SupportedPawn);
+            }
+            const Bitboard ahead = RanksAhead(square / 8, up_);
+            const Bitboard span = ahead & (FileMask(file) | AdjacentFiles(file));
+            if ((theirPawns_ & span) == 0 && (ourPawns_ & ahead & FileMask(file)) == 0 &&
+                kPassedTerms[rank] != Term::Count) {
+                s.Add(p_, kPassedTerms[rank]);
+                passed_ |= SquareBit(square);
+            }
+        }
+    }
+
+    void SetPawnStructure(int mg, int eg, Bitboard passed) {
+        pawnScores_.mg = mg;
+        pawnScores_.eg = eg;
+        passed_ = passed;
+    }
+    int PawnMg() const { return pawnScores_.mg; }
+    int PawnEg() const { return pawnScores_.eg; }
+    Bitboard Passed() const { return passed_; }
+
+    // The terms that weigh this side's attacks against the other side's defence.
+    Scores RunThreats(const SideEvaluator& other) {
+        const Bitboard defended = other.attacks_;
+        // A piece the other side leaves where we attack it and nothing of theirs guards it.
+        const Bitboard theirPieces = all_[them_] & ~theirPawns_ & ~b_.pieces[them_][K::kKing];
+        s_.Add(p_, Term::HangingPiece, Bits(theirPieces & attacks_ & ~defended));
+        KingDanger(defended);
+        PassedPaths(defended);
         return s_;
     }
 
@@ -140,46 +201,21 @@ class SideEvaluator {
         s_.Add(p_, Term::PawnThreat, Bits(ourPawnAttacks & theirPieces));
     }
 
-    void Pawns() {
-        const Bitboard ourPawnAttacks = PawnSetAttacks(ourPawns_, up_);
-        for (int file = 0; file < 8; ++file) {
-            const int onFile = Bits(ourPawns_ & FileMask(file));
-            if (onFile > 1) {
-                s_.Add(p_, Term::DoubledPawn, onFile - 1);
+    // What the rest of the board adds to each passed pawn: a piece in its way, the kings'
+    // distances from the square in front of it.
+    void PassedPawnsAndKings() {
+        Bitboard passed = passed_;
+        while (passed != 0) {
+            const int square = PopLowest(passed);
+            const int stop = up_ ? square + 8 : square - 8;
+            if ((occupied_ >> stop) & 1) {
+                s_.Add(p_, Term::PassedBlocked);
             }
-        }
-        Bitboard pawns = ourPawns_;
-        while (pawns != 0) {
-            const int square = PopLowest(pawns);
-            const int file = square % 8;
-            const int rank = RelativeRank(square, up_);
-            if (kPawnRankTerms[rank] != Term::Count) {
-                s_.Add(p_, kPawnRankTerms[rank]);
+            if (ourKingSquare_ >= 0) {
+                s_.Add(p_, Term::PassedOwnKing, Distance(ourKingSquare_, stop));
             }
-            if (file == 3 || file == 4) {
-                s_.Add(p_, Term::PawnCentre);
-            }
-            if ((ourPawns_ & AdjacentFiles(file)) == 0) {
-                s_.Add(p_, Term::IsolatedPawn);
-            }
-            if ((ourPawnAttacks >> square) & 1) {
-                s_.Add(p_, Term::SupportedPawn);
-            }
-            const Bitboard ahead = RanksAhead(square / 8, up_);
-            const Bitboard span = ahead & (FileMask(file) | AdjacentFiles(file));
-            if ((theirPawns_ & span) == 0 && (ourPawns_ & ahead & FileMask(file)) == 0 &&
-                kPassedTerms[rank] != Term::Count) {
-                s_.Add(p_, kPassedTerms[rank]);
-                const int stop = up_ ? square + 8 : square - 8;
-                if ((occupied_ >> stop) & 1) {
-                    s_.Add(p_, Term::PassedBlocked);
-                }
-                if (ourKingSquare_ >= 0) {
-                    s_.Add(p_, Term::PassedOwnKing, Distance(ourKingSquare_, stop));
-                }
-                if (theirKingSquare_ >= 0) {
-                    s_.Add(p_, Term::PassedEnemyKing, Distance(theirKingSquare_, stop));
-                }
+            if (theirKingSquare_ >= 0) {
+                s_.Add(p_, Term::PassedEnemyKing, Distance(theirKingSquare_, stop));
             }
         }
     }
@@ -187,13 +223,12 @@ class SideEvaluator {
     void Pieces() {
         const Bitboard notOurs = ~all_[us_];
         const Bitboard safe = notOurs & ~theirPawnAttacks_;
-        int attackers = 0;
-        int units = 0;
         auto kingZone = [&](Bitboard attacked, Term weight) {
+            attacks_ |= attacked;
             const int hits = Bits(attacked & theirKingZone_);
             if (hits > 0) {
-                ++attackers;
-                units += hits * p_.Mg(weight);
+                ++zoneAttackers_;
+                zoneUnits_ += hits * p_.Mg(weight);
             }
         };
         const Bitboard theirMajors = b_.pieces[them_][K::kRook] | b_.pieces[them_][K::kQueen];
@@ -213,6 +248,7 @@ class SideEvaluator {
             }
             s_.Add(p_, Term::KnightCentre, 3 - Ring(square));
             s_.Add(p_, Term::KnightMobility, Bits(attacked & safe) - 4);
+            knightAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneKnight);
         }
         Bitboard bishops = b_.pieces[us_][K::kBishop];
@@ -222,6 +258,7 @@ class SideEvaluator {
             s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
             s_.Add(p_, Term::BishopCentre, 3 - Ring(square));
             s_.Add(p_, Term::BishopMobility, Bits(attacked & safe) - 6);
+            bishopAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneBishop);
         }
         Bitboard rooks = b_.pieces[us_][K::kRook];
@@ -237,6 +274,7 @@ class SideEvaluator {
                 s_.Add(p_, Term::RookSeventh);
             }
             s_.Add(p_, Term::RookMobility, Bits(attacked & safe) - 7);
+            rookAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneRook);
         }
         Bitboard queens = b_.pieces[us_][K::kQueen];
@@ -245,12 +283,46 @@ class SideEvaluator {
             const Bitboard attacked = QueenAttacks(square, occupied_);
             s_.Add(p_, Term::QueenCentre, 3 - Ring(square));
             s_.Add(p_, Term::QueenMobility, Bits(attacked & safe) - 13);
+            queenAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneQueen);
         }
-        // One piece near the king is no attack; two or more are, and the danger grows faster
-        // than the number of squares they hit.
-        if (attackers >= 2 && theirKingSquare_ >= 0) {
+        attacks_ |= ourPawnAttacks;
+        if (ourKingSquare_ >= 0) {
+            attacks_ |= KingAttacks(ourKingSquare_);
+        }
+    }
+
+    void KingDanger(Bitboard defended) {
+        if (theirKingSquare_ < 0) {
+            return;
+        }
+        // Squares from which a piece of ours could give check where the other side could
+        // not take it: each is a threat the defence must keep answering.
+        const Bitboard safe = ~all_[us_] & ~defended;
+        const Bitboard diagonal = BishopAttacks(theirKingSquare_, occupied_);
+        const Bitboard straight = RookAttacks(theirKingSquare_, occupied_);
+        const int checks = Bits(KnightAttacks(theirKingSquare_) & knightAttacks_ & safe) +
+                           Bits(diagonal & bishopAttacks_ & safe) +
+                           Bits(straight & rookAttacks_ & safe) +
+                           Bits((diagonal | straight) & queenAttacks_ & safe);
+        const int units = zoneUnits_ + checks * p_.Mg(Term::KingSafeCheck);
+        // One piece near the king is no attack; two or more are (or one with a safe check),
+        // and the danger grows faster than the number of squares they hit.
+        if (zoneAttackers_ + (checks > 0 ? 1 : 0) >= 2) {
             s_.mg += std::min(units * units, 2500) * p_.Mg(Term::KingDanger) / 128;
+        }
+    }
+
+    // A passed pawn whose way to the last rank is empty and out of the other side's reach
+    // runs on its own, the more so the further it has come.
+    void PassedPaths(Bitboard defended) {
+        Bitboard passed = passed_;
+        while (passed != 0) {
+            const int square = PopLowest(passed);
+            const Bitboard path = RanksAhead(square / 8, up_) & FileMask(square % 8);
+            if ((path & (occupied_ | defended)) == 0) {
+                s_.Add(p_, Term::PassedFreePath, RelativeRank(square, up_) - 1);
+            }
         }
     }
 
@@ -290,6 +362,16 @@ class SideEvaluator {
     Bitboard theirKingZone_ = 0;
     int theirKingSquare_ = -1;
     int ourKingSquare_ = -1;
+    // Filled as the pieces are seen.
+    Bitboard attacks_ = 0;
+    Bitboard knightAttacks_ = 0;
+    Bitboard bishopAttacks_ = 0;
+    Bitboard rookAttacks_ = 0;
+    Bitboard queenAttacks_ = 0;
+    Bitboard passed_ = 0;
+    Scores pawnScores_;
+    int zoneAttackers_ = 0;
+    int zoneUnits_ = 0;
     Scores s_;
 };
 
@@ -348,9 +430,42 @@ int GamePhase(const EvalBoard& board) {
     return std::min(phase, kFullPhase);
 }
 
-int EvaluateBoard(const EvalBoard& board, const EvalParams& params) {
-    const Scores white = SideEvaluator(board, params, 0).Run();
-    const Scores black = SideEvaluator(board, params, 1).Run();
+PawnCache::Entry& PawnCache::Slot(Bitboard whitePawns, Bitboard blackPawns) {
+    const std::uint64_t mixed = whitePawns * 0x9E3779B97F4A7C15ull ^
+                                (blackPawns + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+    return entries_[(mixed ^ (mixed >> 29)) & (kEntries - 1)];
+}
+
+void PawnCache::Clear() {
+    std::fill(entries_, entries_ + kEntries, Entry{});
+}
+
+int EvaluateBoard(const EvalBoard& board, const EvalParams& params, PawnCache* cache) {
+    SideEvaluator whiteSide(board, params, 0);
+    SideEvaluator blackSide(board, params, 1);
+    const Bitboard whitePawns = board.pieces[0][K::kPawn];
+    const Bitboard blackPawns = board.pieces[1][K::kPawn];
+    PawnCache::Entry* entry = cache != nullptr ? &cache->Slot(whitePawns, blackPawns) : nullptr;
+    if (entry != nullptr && entry->valid && entry->pawns[0] == whitePawns &&
+        entry->pawns[1] == blackPawns && entry->whiteMovesUp == board.whiteMovesUp) {
+        whiteSide.SetPawnStructure(entry->mg[0], entry->eg[0], entry->passed[0]);
+        blackSide.SetPawnStructure(entry->mg[1], entry->eg[1], entry->passed[1]);
+    } else {
+        whiteSide.PawnStructure();
+        blackSide.PawnStructure();
+        if (entry != nullptr) {
+            *entry = {{whitePawns, blackPawns},
+                      board.whiteMovesUp,
+                      true,
+                      {whiteSide.PawnMg(), blackSide.PawnMg()},
+                      {whiteSide.PawnEg(), blackSide.PawnEg()},
+                      {whiteSide.Passed(), blackSide.Passed()}};
+        }
+    }
+    whiteSide.RunOwnTerms();
+    blackSide.RunOwnTerms();
+    const Scores white = whiteSide.RunThreats(blackSide);
+    const Scores black = blackSide.RunThreats(whiteSide);
     const int phase = GamePhase(board);
     const int mg = white.mg - black.mg;
     const int eg = white.eg - black.eg;
@@ -373,8 +488,8 @@ EvalBoard ReadEvalBoard(const Position& position) {
     return board;
 }
 
-int Evaluate(const Position& position, const EvalParams& params) {
-    return EvaluateBoard(ReadEvalBoard(position), params);
+int Evaluate(const Position& position, const EvalParams& params, PawnCache* cache) {
+    return EvaluateBoard(ReadEvalBoard(position), params, cache);
 }
 
 int Evaluate(const Position& position) {

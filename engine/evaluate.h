@@ -22,10 +22,34 @@ struct EvalBoard {
 
 EvalBoard ReadEvalBoard(const Position& position);
 
+// The pawns' own terms for recently seen pawn structures, so that the search need not work
+// them out again at every node. It holds whole structures (not a digest of them), so an
+// answer from it is always exact; it is kept for one set of weights, and must be cleared
+// when the weights change.
+class PawnCache {
+  public:
+    struct Entry {
+        std::uint64_t pawns[2];
+        bool whiteMovesUp;
+        bool valid;
+        int mg[2];
+        int eg[2];
+        std::uint64_t passed[2];
+    };
+
+    void Clear();
+    Entry& Slot(std::uint64_t whitePawns, std::uint64_t blackPawns);
+
+  private:
+    static constexpr int kEntries = 4096;
+    Entry entries_[kEntries] = {};
+};
+
 // The score of the position in centipawns for the side to move: positive is good for it.
-// Integer arithmetic only, so every build gives the same number.
-int EvaluateBoard(const EvalBoard& board, const EvalParams& params);
-int Evaluate(const Position& position, const EvalParams& params);
+// Integer arithmetic only, so every build gives the same number; the cache, if given, only
+// saves time.
+int EvaluateBoard(const EvalBoard& board, const EvalParams& params, PawnCache* cache = nullptr);
+int Evaluate(const Position& position, const EvalParams& params, PawnCache* cache = nullptr);
 int Evaluate(const Position& position);
 
 // The game phase the evaluation blends with: 24 with all pieces on the board, 0 with only

@@ -49,7 +49,7 @@ LevelSettings SettingsOf(Level level) {
         case Level::Club:
             return {100000, 0, 0, 0};
         case Level::Master:
-            return {1000000, 0, 0, 0};
+            return {1400000, 0, 0, 0};
         case Level::Full:
             return {0, 0, 0, 0};
     }

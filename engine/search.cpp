@@ -87,6 +87,7 @@ struct SearchState {
 
     TranspositionTable table;
     EvalParams params = DefaultEvalParams();
+    PawnCache pawnCache;
     std::function<bool()> shouldStop;
     std::uint64_t pollNodes = 2048;
     std::function<void(const SearchInfo&)> onInfo;
@@ -151,7 +152,7 @@ struct SearchState {
     void EndIteration(int score);
 
     // --- Helpers.
-    int Eval() const { return Evaluate(position, params); }
+    int Eval() { return Evaluate(position, params, &pawnCache); }
     int PickNext(Frame& f);
     void OrderMoves(Frame& f, int ply);
     bool IsQuiet(Move move) const {
@@ -804,12 +805,19 @@ void SearchState::EnterQuiescence(Frame& f, int ply) {
         f.bestScore = f.staticEval;
         f.alpha = std::max(f.alpha, f.staticEval);
     }
-    position.GenerateLegal(f.moves);
-    if (f.moves.size == 0) {
-        Return(f.inCheck ? -kMateScore + ply : 0);
-        return;
+    // In check every escape is tried, and none means mate; otherwise only captures and
+    // promotions, from the generator that makes nothing else (a quiet position with no
+    // move at all is left to the main search to find).
+    if (f.inCheck) {
+        position.GenerateLegal(f.moves);
+        if (f.moves.size == 0) {
+            Return(-kMateScore + ply);
+            return;
+        }
+    } else {
+        position.GenerateNoisy(f.moves);
     }
-    // Keep captures and queen promotions, unless every move must be tried to escape a check.
+    // Keep captures and queen promotions.
     int kept = 0;
     for (int i = 0; i < f.moves.size; ++i) {
         const Move move = f.moves.moves[i];
@@ -917,6 +925,7 @@ void Searcher::Clear() {
 
 void Searcher::SetEvalParams(const EvalParams& params) {
     state_->params = params;
+    state_->pawnCache.Clear();
 }
 
 void Searcher::SetStopTest(std::function<bool()> shouldStop, std::uint64_t pollNodes) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "engine/evaluate.h"
 #include "engine/search_tables.h"
@@ -93,6 +95,52 @@ TEST(Evaluation, TermsPointTheRightWay) {
               Evaluate(FromFen("r2q1rk1/ppp2ppp/8/8/8/8/PPPPP3/R2Q1RK1 w - - 0 1")));
     // Kings and pawns alone, or a bare minor piece: nothing to win with.
     EXPECT_LT(std::abs(Evaluate(FromFen("4k3/8/8/8/8/8/8/3NK3 w - - 0 1"))), 60);
+}
+
+// The evaluation with every weight zero but the given ones: it then counts those terms'
+// cases (times 64, whatever the phase, when both halves of a weight are 64).
+int WithOnly(const char* fen, std::initializer_list<std::pair<engine::Term, int>> weights) {
+    engine::EvalParams params{};
+    for (const auto& [term, value] : weights) {
+        params.values[2 * static_cast<int>(term)] = value;
+        params.values[2 * static_cast<int>(term) + 1] = value;
+    }
+    return Evaluate(FromFen(fen), params);
+}
+
+TEST(Evaluation, HangingPiecesAreThoseNothingGuards) {
+    using engine::Term;
+    // The knight on e5 under the rook's eye, guarded by nothing.
+    EXPECT_EQ(WithOnly("4k3/p7/8/4n3/8/8/P7/4R1K1 w - - 0 1", {{Term::HangingPiece, 64}}), 64);
+    // Guarded by a pawn, or by its king.
+    EXPECT_EQ(WithOnly("4k3/p7/3p4/4n3/8/8/P7/4R1K1 w - - 0 1", {{Term::HangingPiece, 64}}), 0);
+    EXPECT_EQ(WithOnly("4k3/p3n3/8/8/8/8/P7/4R1K1 w - - 0 1", {{Term::HangingPiece, 64}}), 0);
+    // Not attacked at all: the rook's file is shut by a pawn.
+    EXPECT_EQ(WithOnly("4k3/p7/8/4n3/4P3/8/P7/4R1K1 w - - 0 1", {{Term::HangingPiece, 64}}), 0);
+    // A pawn is not a piece here; the side to move's own loose knight counts against it.
+    EXPECT_EQ(WithOnly("4k3/p7/8/4p3/8/8/P7/4R1K1 w - - 0 1", {{Term::HangingPiece, 64}}), 0);
+    EXPECT_EQ(WithOnly("4k3/p7/8/4n3/8/8/P7/4R1K1 b - - 0 1", {{Term::HangingPiece, 64}}), -64);
+}
+
+TEST(Evaluation, PassedPawnWithAFreePathCountsItsRank) {
+    using engine::Term;
+    // e6 is the fifth step from White's home rank: four steps up from the second.
+    EXPECT_EQ(WithOnly("k7/8/4P3/8/8/8/8/K7 w - - 0 1", {{Term::PassedFreePath, 64}}), 4 * 64);
+    // The king guards e7, or a piece stands in the way: the path is not free.
+    EXPECT_EQ(WithOnly("3k4/8/4P3/8/8/8/8/K7 w - - 0 1", {{Term::PassedFreePath, 64}}), 0);
+    EXPECT_EQ(WithOnly("k3n3/8/4P3/8/8/8/8/K7 w - - 0 1", {{Term::PassedFreePath, 64}}), 0);
+    // The same for Black, whose pawns run the other way.
+    EXPECT_EQ(WithOnly("k7/8/8/8/8/4p3/8/K7 b - - 0 1", {{Term::PassedFreePath, 64}}), 4 * 64);
+}
+
+TEST(Evaluation, SafeCheckJoinsAnAttackOnTheKing) {
+    using engine::Term;
+    const std::initializer_list<std::pair<engine::Term, int>> weights = {{Term::KingSafeCheck, 5},
+                                                                         {Term::KingDanger, 128}};
+    // The queen bears on h7 and the knight can check from f6, where nothing can take it.
+    EXPECT_GT(WithOnly("6k1/5p1p/6p1/7Q/4N3/8/PPP5/1K6 w - - 0 1", weights), 0);
+    // With e7 guarding f6, the queen alone is no attack.
+    EXPECT_EQ(WithOnly("6k1/4pp1p/6p1/7Q/4N3/8/PPP5/1K6 w - - 0 1", weights), 0);
 }
 
 TEST(Evaluation, OddClassicBoardsScore) {
