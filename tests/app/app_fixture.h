@@ -41,6 +41,27 @@ class AppTest : public ::testing::Test {
     // Empties the board and puts these pieces on it: "Ke8", "pd2", ...
     void SetPosition(std::initializer_list<const char*> pieces);
 
+    // A press on a square as a player makes it: the pointer comes over the square, then
+    // presses (and stays there, pressed).
+    void PressSquare(char file, char rank) {
+        Release(SquareCentreX(file), SquareCentreY(rank));
+        Press(SquareCentreX(file), SquareCentreY(rank));
+    }
+    // A move played by pressing its two squares, in the game's text: "e7e5".
+    void PressMove(const char* move) {
+        PressSquare(move[0], move[1]);
+        PressSquare(move[2], move[3]);
+    }
+    // The same, each press followed by the pointer let go and parked off the board.
+    void TapSquare(char file, char rank) {
+        PressSquare(file, rank);
+        Release(0, 470);
+    }
+    void TapMove(const char* move) {
+        TapSquare(move[0], move[1]);
+        TapSquare(move[2], move[3]);
+    }
+
     // Centre of the square of a file letter and rank digit.
     static int SquareCentreX(char file) { return 120 + 50 * (file - 'a') + 25; }
     static int SquareCentreY(char rank) { return 40 + 50 * (rank - '1') + 25; }

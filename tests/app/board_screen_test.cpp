@@ -28,14 +28,6 @@ constexpr int kQuitMenuY = 40;
 
 class BoardScreenTest : public AppTest {
   protected:
-    void PressSquare(char file, char rank) {
-        Release(SquareCentreX(file), SquareCentreY(rank));
-        Press(SquareCentreX(file), SquareCentreY(rank));
-    }
-    void Move(const char* move) {
-        PressSquare(move[0], move[1]);
-        PressSquare(move[2], move[3]);
-    }
     bool Selected(int column, int row) const {
         return app->selectedFile == column && app->selectedRank == row;
     }
@@ -122,7 +114,7 @@ TEST_F(BoardScreenTest, HoverTintOnlyWhileAHumanMayPickAPiece) {
 
 TEST_F(BoardScreenTest, TheMovedPieceGlidesToItsSquare) {
     StartGame(Human, Human);
-    Move("e7e5");
+    PressMove("e7e5");
     ASSERT_EQ(app->animating, 1);
     EXPECT_STREQ(app->animMove, "e7e5");
     EXPECT_EQ(app->animMovedPiece, 'P');
@@ -162,7 +154,7 @@ TEST_F(BoardScreenTest, GlideDurationFollowsTheDistance) {
         StartGame(Human, Human);
         SetPosition({"Ke8", "kh3", c.piece});
         Frame(0, 470, 0);
-        Move(c.move);
+        PressMove(c.move);
         EXPECT_EQ(app->animating, 1) << c.move;
         EXPECT_EQ(app->animDuration, c.duration) << c.move;
     }
@@ -172,7 +164,7 @@ TEST_F(BoardScreenTest, ACapturedPieceStaysInSightUntilTheMoverLands) {
     StartGame(Human, Human);
     SetPosition({"Ke8", "ke1", "Ra7", "na3"});
     Frame(0, 470, 0);
-    Move("a7a3");
+    PressMove("a7a3");
     ASSERT_EQ(app->animDuration, 1200);
     EXPECT_EQ(app->animCapturedPiece, 'n');
     EXPECT_EQ(app->game.board.GetSquare('a', '3'), 'R');
@@ -189,7 +181,7 @@ TEST_F(BoardScreenTest, AHumanPawnOnTheLastRankBecomesAQueenAtOnce) {
     StartGame(Human, Human);
     SetPosition({"Kh8", "kh3", "Pa2"});
     Frame(0, 470, 0);
-    Move("a2a1");
+    PressMove("a2a1");
     ASSERT_EQ(app->animating, 1);
     Frame(0, 470, 0, 300);
     EXPECT_EQ(app->stepResult, WhitePromotes);

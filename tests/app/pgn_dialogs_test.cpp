@@ -22,11 +22,6 @@ class PgnDialogsTest : public AppTest {
     void ClickButton(const DialogButton& button) {
         Click(button.x + button.width / 2, button.y + kDialogButtonHeight / 2);
     }
-    void PressSquare(char file, char rank) {
-        Release(SquareCentreX(file), SquareCentreY(rank));
-        Press(SquareCentreX(file), SquareCentreY(rank));
-        Release(0, 470);
-    }
     void PressRow(int row) {
         Press(300, kLoadList.top + kListRowHeight * row + 4);
         Release(300, kLoadList.top + kListRowHeight * row + 4);
@@ -46,8 +41,8 @@ class PgnDialogsTest : public AppTest {
 
 TEST_F(PgnDialogsTest, AStandardGameIsSavedAsPgnAndLoadedBackFromTheList) {
     StartStandardGame();
-    PressSquare('e', '7');
-    PressSquare('e', '5');  // 1. e4
+    TapSquare('e', '7');
+    TapSquare('e', '5');  // 1. e4
     for (int i = 0; i < 100 && app->animating; ++i) Frame(0, 470, 0, 50);
     Click(50, kSaveMenu);
     Type("opening");

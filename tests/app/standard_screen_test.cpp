@@ -30,11 +30,6 @@ class StandardScreenTest : public AppTest {
         app->selectedFile = app->selectedRank = -1;
         Frame(0, 470, 0);
     }
-    void PressSquare(char file, char rank) {
-        Release(SquareCentreX(file), SquareCentreY(rank));
-        Press(SquareCentreX(file), SquareCentreY(rank));
-        Release(0, 470);
-    }
     void Land() {
         for (int i = 0; i < 100 && app->animating == 1; ++i) Frame(0, 470, 0, 50);
     }
@@ -61,7 +56,7 @@ TEST_F(StandardScreenTest, CastlingIsGreenAndTheRookGlidesBesideTheKing) {
     EXPECT_EQ(SquareMargin('f', '8'), kGreen);
     EXPECT_EQ(SquareMargin('e', '7'), kBare);
     Release(0, 470);
-    PressSquare('g', '8');
+    TapSquare('g', '8');
     ASSERT_EQ(app->animating, 1);
     // Halfway: the rook is between h8 and f8, the king between e8 and g8; f8 is empty.
     Frame(0, 470, 0, app->animDuration / 2);
@@ -80,8 +75,8 @@ TEST_F(StandardScreenTest, CastlingIsGreenAndTheRookGlidesBesideTheKing) {
     ASSERT_EQ(app->game.LoadGame("next.chs"), 1);
     EXPECT_EQ(app->game.rules, RulesClassic);
     Frame(0, 470, 0);
-    PressSquare('e', '7');
-    PressSquare('e', '5');
+    TapSquare('e', '7');
+    TapSquare('e', '5');
     ASSERT_EQ(app->animating, 1);
     EXPECT_EQ(app->animRookMove[0], '\0');
     EXPECT_EQ(app->animPassedSquare[0], '\0');
@@ -93,7 +88,7 @@ TEST_F(StandardScreenTest, APawnTakenInPassingStaysUntilTheMoverLands) {
     Press(SquareCentreX('e'), SquareCentreY('4'));
     EXPECT_EQ(SquareMargin('d', '3'), kGreen);
     Release(0, 470);
-    PressSquare('d', '3');
+    TapSquare('d', '3');
     ASSERT_EQ(app->animating, 1);
     EXPECT_EQ(app->game.board.GetSquare('d', '4'), ' ');
     Frame(0, 470, 0, 10);
@@ -105,8 +100,8 @@ TEST_F(StandardScreenTest, APawnTakenInPassingStaysUntilTheMoverLands) {
 
 TEST_F(StandardScreenTest, ThePickerChoosesTheNewPieceOrIsGivenUp) {
     StartStandard("7k/1P5p/8/8/8/8/8/K7 w - - 0 1");
-    PressSquare('b', '2');
-    PressSquare('b', '1');
+    TapSquare('b', '2');
+    TapSquare('b', '1');
     EXPECT_EQ(app->stepResult, WhitePromotes);
     EXPECT_EQ(Pixel(kPickerX + 5, kPickerY + 5), To565(kPickerColour));
     const int pieceY = kPickerCellY + 60;
@@ -126,17 +121,17 @@ TEST_F(StandardScreenTest, ThePickerChoosesTheNewPieceOrIsGivenUp) {
     EXPECT_EQ(app->stepResult, WhiteToMove);
     EXPECT_EQ(app->game.history.Count(), 0);
     EXPECT_EQ(app->game.board.GetSquare('b', '2'), 'P');
-    PressSquare('b', '2');
-    PressSquare('b', '1');
+    TapSquare('b', '2');
+    TapSquare('b', '1');
     ASSERT_EQ(app->stepResult, WhitePromotes);
 
-    PressSquare('a', '8');  // anywhere else: given up, the pawn stays
+    TapSquare('a', '8');  // anywhere else: given up, the pawn stays
     EXPECT_EQ(app->stepResult, WhiteToMove);
     EXPECT_EQ(Pixel(kPickerX + 5, kPickerY + 5), kBare);
     EXPECT_EQ(app->game.board.GetSquare('b', '2'), 'P');
 
-    PressSquare('b', '2');
-    PressSquare('b', '1');
+    TapSquare('b', '2');
+    TapSquare('b', '1');
     ASSERT_EQ(app->stepResult, WhitePromotes);
     Release(CellX(3), pieceY);
     Press(CellX(3), pieceY);
@@ -164,8 +159,8 @@ TEST_F(StandardScreenTest, EachDrawHasItsOwnPicture) {
     StartStandard("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
     const char* shuffle[] = {"g8f6", "g1f3", "f6g8", "f3g1", "g8f6", "g1f3", "f6g8", "f3g1"};
     for (const char* move : shuffle) {
-        PressSquare(move[0], move[1]);
-        PressSquare(move[2], move[3]);
+        TapSquare(move[0], move[1]);
+        TapSquare(move[2], move[3]);
         Land();
     }
     EXPECT_EQ(app->stepResult, GameOver);

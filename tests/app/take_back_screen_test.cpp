@@ -17,15 +17,6 @@ const char kBackspace[] = "\x08";
 
 class TakeBackScreenTest : public AppTest {
   protected:
-    void PressSquare(char file, char rank) {
-        Release(SquareCentreX(file), SquareCentreY(rank));
-        Press(SquareCentreX(file), SquareCentreY(rank));
-    }
-    void Move(const char* move) {
-        PressSquare(move[0], move[1]);
-        PressSquare(move[2], move[3]);
-        Release(0, 470);
-    }
     // Frames with the cursor parked until a human is to move and nothing glides.
     void SettleToHuman() {
         for (int i = 0; i < 400; ++i) {
@@ -47,7 +38,7 @@ TEST_F(TakeBackScreenTest, TheButtonShowsOnlyWithAHumanMoveToTakeBack) {
 
     StartGame(Human, Computer);
     EXPECT_EQ(ButtonPixel(), kBare);
-    Move("e7e5");
+    TapMove("e7e5");
     EXPECT_EQ(ButtonPixel(), To565(TakeBackColour(Normal)));
     SettleToHuman();
     Frame(kButtonX, kButtonY, 0);
@@ -66,9 +57,9 @@ TEST_F(TakeBackScreenTest, TheButtonShowsOnlyWithAHumanMoveToTakeBack) {
 
 TEST_F(TakeBackScreenTest, BackspaceTakesBackAndTheComputerWaitsForTheHuman) {
     StartGame(Human, Computer);
-    Move("e7e5");
+    TapMove("e7e5");
     SettleToHuman();
-    Move("d7d5");
+    TapMove("d7d5");
     SettleToHuman();
     ASSERT_EQ(app->game.history.Count(), 4);
     PressSquare('d', '7');  // a selection is dropped by the take-back
@@ -85,7 +76,7 @@ TEST_F(TakeBackScreenTest, BackspaceTakesBackAndTheComputerWaitsForTheHuman) {
 
 TEST_F(TakeBackScreenTest, NothingIsTakenBackDuringAGlideOrWithADialogOpen) {
     StartGame(Human, Human);
-    Move("e7e5");
+    TapMove("e7e5");
     ASSERT_EQ(app->animating, 1);
     Type(kBackspace);
     Click(kButtonX, kButtonY);
