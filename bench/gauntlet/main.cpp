@@ -38,6 +38,8 @@ void PrintHelp(std::FILE* to) {
         "                     out between processes\n"
         "  --seed S           the seed of game 1; game K is played with seed S + K - 1\n"
         "  --max-plies P      a game still going after P plies is a draw (default 400)\n"
+        "  --repetition-draws under the game's rules, a game is drawn on the third\n"
+        "                     occurrence of a position (those rules have no such draw)\n"
         "  --movetime MS      time a move for UCI players (default 1000)\n"
         "  --tc BASE+INC      clocks for every player, in seconds (e.g. 10+0.1); a player\n"
         "                     whose clock runs out loses\n"
@@ -71,6 +73,7 @@ struct Options {
     long firstGame = 1;
     unsigned seed = 1;
     long maxPlies = 400;
+    bool repetitionDraws = false;
     long moveTimeMs = 1000;
     match::GameClock clock;
     bool printMoves = false;
@@ -127,6 +130,9 @@ int ParseOptions(int argc, char** argv, Options& options) {
             return 1;
         } else if (std::strcmp(arg, "--moves") == 0) {
             options.printMoves = true;
+            continue;
+        } else if (std::strcmp(arg, "--repetition-draws") == 0) {
+            options.repetitionDraws = true;
             continue;
         } else if (!ok) {
         } else if (std::strcmp(arg, "--first") == 0) {
@@ -288,6 +294,7 @@ int main(int argc, char** argv) {
             setup.white = white.player;
             setup.black = black.player;
             setup.maxPlies = options.maxPlies;
+            setup.drawOnThirdRepetition = options.repetitionDraws;
             setup.opening = gauntlet::MirroredForClassic(line);
             played = match::PlayClassicGame(setup, game, record, error);
         }

@@ -1,6 +1,7 @@
 #include "tools/selfplay/classic_game.h"
 
 #include <chrono>
+#include <map>
 #include <string>
 
 #include "engine/move_text.h"
@@ -74,7 +75,9 @@ bool PlayClassicGame(const ClassicGameSetup& setup, ChessGame& game, GameRecord&
         game.blackKind = blackKind;
     }
     double turn = 0;
-    while (record.plies < setup.maxPlies) {
+    std::map<std::string, int> seen;  // positions, with the side to move, and their counts
+    bool repeated = false;
+    while (record.plies < setup.maxPlies && !repeated) {
         if (opening && record.plies == static_cast<long>(setup.opening.size())) {
             game.whiteKind = KindOf(setup.white);
             game.blackKind = KindOf(setup.black);
@@ -93,6 +96,11 @@ bool PlayClassicGame(const ClassicGameSetup& setup, ChessGame& game, GameRecord&
             char captured;
             game.GetLastMove(text, &moved, &captured);
             record.AddMove(text[0] != '\0' ? text : "----");
+            if (setup.drawOnThirdRepetition) {
+                std::string key(reinterpret_cast<const char*>(game.board.squares), 64);
+                key += static_cast<char>(game.whoseTurn);
+                repeated = ++seen[key] == 3;
+            }
         } else if (result == GameOver) {
             break;
         } else if (result == WhiteToMove || result == BlackToMove) {
@@ -116,6 +124,11 @@ bool PlayClassicGame(const ClassicGameSetup& setup, ChessGame& game, GameRecord&
             error = "the game waits in state " + std::to_string(result);
             return false;
         }
+    }
+    if (repeated) {
+        record.ending = "third repetition";
+        record.outcome = Outcome::Draw;
+        return true;
     }
     const int status = game.board.GetStatus();
     const char* ending = EndingText(status);

@@ -18,6 +18,9 @@ struct ClassicGameSetup {
     Player white;
     Player black;
     long maxPlies = 400;
+    // The game's rules know no draw by repetition, so two engine levels can repeat moves
+    // until the ply limit; a match may call the third occurrence of a position a draw.
+    bool drawOnThirdRepetition = false;
     const char* fromPath = nullptr;  // a saved game to start from, or nullptr
     // Moves played first, whoever plays each side, in the game's text ("e7e5").
     std::vector<std::string> opening;
