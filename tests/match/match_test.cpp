@@ -128,6 +128,32 @@ TEST(ClassicGames, TheSameSeedPlaysTheSameGame) {
     ExpectLegalClassicGame(first);
 }
 
+TEST(ClassicGames, AMatchMayCallTheThirdRepetitionADraw) {
+    static ChessGame game;
+    ClassicGameSetup setup;
+    ASSERT_TRUE(ParsePlayer("beginner", setup.white));
+    ASSERT_TRUE(ParsePlayer("beginner", setup.black));
+    // Both knights out and back, again and again: the position after the first move comes
+    // round again after plies 5 and 9 (the game's rules alone would play on).
+    for (int i = 0; i < 4; ++i) {
+        for (const char* move : {"g8f6", "g1f3", "f6g8", "f3g1"}) setup.opening.push_back(move);
+    }
+    setup.maxPlies = 14;
+    GameRecord repeated;
+    std::string error;
+    setup.drawOnThirdRepetition = true;
+    ASSERT_TRUE(PlayClassicGame(setup, game, repeated, error)) << error;
+    EXPECT_EQ(repeated.plies, 9);
+    EXPECT_EQ(repeated.ending, "third repetition");
+    EXPECT_EQ(repeated.outcome, Outcome::Draw);
+
+    GameRecord played;
+    setup.drawOnThirdRepetition = false;
+    ASSERT_TRUE(PlayClassicGame(setup, game, played, error)) << error;
+    EXPECT_EQ(played.plies, 14);
+    EXPECT_EQ(played.ending, "ply limit");
+}
+
 TEST(ClassicGames, AnIllegalOpeningMoveIsRefused) {
     static ChessGame game;
     ClassicGameSetup setup;
