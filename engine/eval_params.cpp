@@ -4,11 +4,29 @@ namespace engine {
 
 namespace {
 
-constexpr EvalParams kDefault = {{
+constexpr int kTermValues[2 * kTermCount] = {
 #define KESTRION_TERM_VALUES(name, mg, eg) mg, eg,
     KESTRION_EVAL_TERMS(KESTRION_TERM_VALUES)
 #undef KESTRION_TERM_VALUES
-}};
+};
+
+// The square tables, one block per kind of piece: eight ranks from the piece's own side, four
+// files from the edge inwards, each a middle-game and an endgame weight. They correct what
+// the terms above say about where a piece stands, and were fitted alone by tune.cpp.
+// clang-format off
+constexpr int kSquareValues[kSquareWeights] = {
+#include "engine/square_tables.inc"
+};
+// clang-format on
+
+constexpr EvalParams MakeDefault() {
+    EvalParams params{};
+    for (int i = 0; i < 2 * kTermCount; ++i) params.values[i] = kTermValues[i];
+    for (int i = 0; i < kSquareWeights; ++i) params.squares[i] = kSquareValues[i];
+    return params;
+}
+
+constexpr EvalParams kDefault = MakeDefault();
 
 constexpr const char* kNames[] = {
 #define KESTRION_TERM_NAME(name, mg, eg) #name,

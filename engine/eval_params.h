@@ -75,12 +75,29 @@ enum class Term : int {
 
 inline constexpr int kTermCount = static_cast<int>(Term::Count);
 
+// Each kind of piece (pawn, knight, bishop, rook, queen, king) has a table of what its square
+// adds, by its rank counted from its own side and its file folded onto a-d: the two wings
+// share one half, so the table means the same whichever way round the armies stand.
+inline constexpr int kTableKinds = 6;
+inline constexpr int kTableSquares = 32;
+inline constexpr int kSquareWeights = 2 * kTableKinds * kTableSquares;
+
+// The table's index for a square, given the rank counted from the piece's own side.
+inline constexpr int TableSquare(int relativeRank, int file) {
+    return relativeRank * 4 + (file < 4 ? file : 7 - file);
+}
+
 struct EvalParams {
     // values[2 * term] is the middle-game weight, values[2 * term + 1] the endgame weight.
     int values[2 * kTermCount];
+    // squares[2 * (kind * kTableSquares + square)] for the middle game, + 1 for the endgame.
+    int squares[kSquareWeights];
 
     int Mg(Term t) const { return values[2 * static_cast<int>(t)]; }
     int Eg(Term t) const { return values[2 * static_cast<int>(t) + 1]; }
+    const int* SquarePair(int kind, int square) const {
+        return &squares[2 * (kind * kTableSquares + square)];
+    }
 };
 
 // The weights the engine plays with.

@@ -118,6 +118,7 @@ class SideEvaluator {
     // square this side attacks.
     void RunOwnTerms() {
         Material();
+        PieceSquares();
         PassedPawnsAndKings();
         Pieces();
         King();
@@ -147,6 +148,7 @@ class SideEvaluator {
             if (file == 3 || file == 4) {
                 s.Add(p_, Term::PawnCentre);
             }
+            AddSquare(s, K::kPawn, square);
             if ((ourPawns_ & AdjacentFiles(file)) == 0) {
                 s.Add(p_, Term::IsolatedPawn);
             }
@@ -184,6 +186,22 @@ class SideEvaluator {
     }
 
   private:
+    void AddSquare(Scores& s, int kind, int square) const {
+        const int* pair = p_.SquarePair(kind, TableSquare(RelativeRank(square, up_), square % 8));
+        s.mg += pair[0];
+        s.eg += pair[1];
+    }
+
+    // The pawns' squares count with their structure, which the cache keeps.
+    void PieceSquares() {
+        for (int kind = K::kKnight; kind < K::kKinds; ++kind) {
+            Bitboard set = b_.pieces[us_][kind];
+            while (set != 0) {
+                AddSquare(s_, kind, PopLowest(set));
+            }
+        }
+    }
+
     void Material() {
         s_.Add(p_, Term::PawnValue, Bits(ourPawns_));
         s_.Add(p_, Term::KnightValue, Bits(b_.pieces[us_][K::kKnight]));

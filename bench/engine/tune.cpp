@@ -4,14 +4,17 @@
 //
 //   kestrion-engine-tune generate --games 1000 --nodes 4000 --seed 1 --out positions.txt
 //   kestrion-engine-tune fit --in positions.txt[,more.txt] --out weights.txt [--passes 4]
-//                            [--regularization 3e-4]
+//                            [--regularization 3e-4] [--result-share 1]
+//   kestrion-engine-tune fit-squares --in positions.txt --out weights.txt [--iterations 1000]
 //
 // `generate` plays games of the engine against itself from random openings and writes every
 // quiet position (not in check, where the capture search agrees with the evaluation) with
 // the game's result. `fit` starts from the weights the engine plays with and writes the
-// fitted ones, as a list of numbers for kestrion-engine-match's "tuned:FILE" player and as
-// lines for engine/eval_params.h. The fitting works in floating point; the engine only ever
+// fitted ones, as a list of numbers for kestrion-engine-match's "tuned:FILE" player, as
+// lines for engine/eval_params.h and as a file for engine/square_tables.inc. `fit-squares`
+// fits the square tables alone. The fitting works in floating point; the engine only ever
 // plays with the integers it prints.
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -66,7 +69,9 @@ int Generate(int games, std::uint64_t nodes, std::uint32_t seed, const std::stri
             random = random * 1664525u + 1013904223u;
             position.DoMove(list.moves[(random >> 8) % list.size]);
         }
-        std::vector<std::string> fens;
+        // Each quiet position with the search's score for it, from White's side.
+        std::vector<std::pair<std::string, int>> fens;
+        bool quiet = false;
         double result = 0.5;
         for (int ply = 0; ply < 400; ++ply) {
             const engine::GameStatus status = position.Status();
@@ -82,7 +87,8 @@ int Generate(int games, std::uint64_t nodes, std::uint32_t seed, const std::stri
                 const int stand = engine::Evaluate(probe, engine::DefaultEvalParams());
                 if (Quiesce(probe, -engine::kInfiniteScore, engine::kInfiniteScore,
                             engine::DefaultEvalParams(), 6) == stand) {
-                    fens.push_back(position.Fen());
+                    fens.push_back({position.Fen(), 0});
+                    quiet = true;
                 }
             }
             engine::SearchLimits limits;
@@ -92,6 +98,10 @@ int Generate(int games, std::uint64_t nodes, std::uint32_t seed, const std::stri
             searcher.Run();
             // Adjudicate a clear result, so the games do not drag on.
             const int score = searcher.Info().scoreCp;
+            if (quiet) {
+                fens.back().second = position.SideToMove() == Side::White ? score : -score;
+                quiet = false;
+            }
             if (std::abs(score) >= engine::kMateBound || (ply > 40 && std::abs(score) > 1200)) {
                 const bool whiteAhead = (score > 0) == (position.SideToMove() == Side::White);
                 result = whiteAhead ? 1.0 : 0.0;
@@ -99,8 +109,8 @@ int Generate(int games, std::uint64_t nodes, std::uint32_t seed, const std::stri
             }
             position.DoMove(searcher.BestMove());
         }
-        for (const std::string& fen : fens) {
-            file << fen << '|' << result << '\n';
+        for (const auto& [fen, score] : fens) {
+            file << fen << '|' << result << '|' << score << '\n';
             ++written;
         }
         if ((game + 1) % 50 == 0) {
@@ -123,6 +133,10 @@ double Sigmoid(double score, double k) {
 // Each weight pays for straying from where it started, so that a weight the positions say
 // little about stays put instead of chasing their noise.
 double gRegularization = 3e-4;
+// How much of a position's target is its game's result, the rest being its search score
+// turned into an expected result with this scale.
+double gResultShare = 1.0;
+double gScoreScale = 1.35;
 
 double Penalty(const EvalParams& params) {
     const EvalParams& start = engine::DefaultEvalParams();
@@ -145,18 +159,37 @@ double Error(const std::vector<Sample>& samples, const EvalParams& params, doubl
     return sum / samples.size() + Penalty(params);
 }
 
+// Writes the weights as kestrion-engine-match's "tuned:FILE" reads them, the terms as lines
+// for engine/eval_params.h on the standard output, and the square tables as
+// engine/square_tables.inc beside `out`.
 void Write(const EvalParams& params, const std::string& out) {
     std::ofstream file(out);
     for (int i = 0; i < engine::kTermCount; ++i) {
         file << params.values[2 * i] << ' ' << params.values[2 * i + 1] << '\n';
     }
+    for (int i = 0; i < engine::kSquareWeights; i += 2) {
+        file << params.squares[i] << ' ' << params.squares[i + 1] << '\n';
+    }
     for (int i = 0; i < engine::kTermCount; ++i) {
         std::printf("    EVAL_TERM(%s, %d, %d)\n", engine::TermName(i), params.values[2 * i],
                     params.values[2 * i + 1]);
     }
+    static const char* const kKinds[] = {"Pawn", "Knight", "Bishop", "Rook", "Queen", "King"};
+    std::ofstream table(out + ".inc");
+    for (int kind = 0; kind < engine::kTableKinds; ++kind) {
+        table << "// " << kKinds[kind] << ", rank 1 to 8 from its own side, files a-d\n";
+        for (int rank = 0; rank < 8; ++rank) {
+            for (int file = 0; file < 4; ++file) {
+                const int* pair = params.SquarePair(kind, engine::TableSquare(rank, file));
+                char cell[32];
+                std::snprintf(cell, sizeof cell, "%4d, %4d,", pair[0], pair[1]);
+                table << cell << (file < 3 ? "  " : "\n");
+            }
+        }
+    }
 }
 
-int Fit(const std::string& in, const std::string& out, int passes) {
+std::vector<Sample> Load(const std::string& in) {
     std::vector<Sample> samples;
     std::string line;
     // Several files may be given, separated by commas.
@@ -170,27 +203,154 @@ int Fit(const std::string& in, const std::string& out, int passes) {
             if (bar == std::string::npos) continue;
             Position position;
             if (!position.SetFen(line.substr(0, bar), nullptr)) continue;
-            samples.push_back({engine::ReadEvalBoard(position), std::atof(line.c_str() + bar + 1)});
+            double target = std::atof(line.c_str() + bar + 1);
+            // A position written with the search's score learns from it as well as from the
+            // game's result: the result alone is one noisy outcome for a whole game.
+            const std::size_t second = line.find('|', bar + 1);
+            if (second != std::string::npos && gResultShare < 1.0) {
+                const double score = std::atof(line.c_str() + second + 1);
+                target = gResultShare * target + (1 - gResultShare) * Sigmoid(score, gScoreScale);
+            }
+            samples.push_back({engine::ReadEvalBoard(position), target});
         }
     }
-    if (samples.empty()) {
-        std::fprintf(stderr, "no positions in %s\n", in.c_str());
-        return 1;
-    }
-    EvalParams params = engine::DefaultEvalParams();
-    // The scale that links centipawns to expected results, fitted first and then held.
+    if (samples.empty()) std::fprintf(stderr, "no positions in %s\n", in.c_str());
+    return samples;
+}
+
+// The scale that links centipawns to expected results, fitted first and then held.
+double FitScale(const std::vector<Sample>& samples, const EvalParams& params, double& error) {
     double k = 1.0;
-    double best = Error(samples, params, k);
+    error = Error(samples, params, k);
     for (double step = 0.5; step > 0.001; step /= 2) {
         for (double candidate : {k - step, k + step}) {
             const double e = Error(samples, params, candidate);
-            if (e < best) {
-                best = e;
+            if (e < error) {
+                error = e;
                 k = candidate;
             }
         }
     }
-    std::fprintf(stderr, "%zu positions, scale %.4f, error %.6f\n", samples.size(), k, best);
+    std::fprintf(stderr, "%zu positions, scale %.4f, error %.6f\n", samples.size(), k, error);
+    return k;
+}
+
+// The square tables enter the score linearly (each piece adds its square's pair, blended by
+// the phase), so they are fitted by gradient descent on that part alone, with the rest of
+// the evaluation held at its value for each position. Each weight is drawn towards zero, so
+// that a square the positions say little about adds nothing.
+int FitSquares(const std::string& in, const std::string& out, int iterations) {
+    const std::vector<Sample> samples = Load(in);
+    if (samples.empty()) return 1;
+    EvalParams params = engine::DefaultEvalParams();
+    double startError = 0;
+    const double k = FitScale(samples, params, startError);
+
+    struct Linear {
+        int base;  // the evaluation with the starting weights, from White's side
+        int phase;
+        std::size_t first;
+        int count;
+        double result;
+    };
+    std::vector<Linear> linear;
+    // Per piece: its weight pair's index, negated (less one) for Black's pieces.
+    std::vector<int> features;
+    for (const Sample& s : samples) {
+        int base = engine::EvaluateBoard(s.board, params);
+        if (s.board.sideToMove == 1) base = -base;
+        Linear l{base, engine::GamePhase(s.board), features.size(), 0, s.result};
+        for (int side = 0; side < 2; ++side) {
+            const bool up = side == 0 ? s.board.whiteMovesUp : !s.board.whiteMovesUp;
+            for (int kind = 0; kind < engine::kTableKinds; ++kind) {
+                std::uint64_t set = s.board.pieces[side][kind];
+                while (set != 0) {
+                    const int square = std::countr_zero(set);
+                    set &= set - 1;
+                    const int rank = up ? square / 8 : 7 - square / 8;
+                    const int index =
+                        kind * engine::kTableSquares + engine::TableSquare(rank, square % 8);
+                    features.push_back(side == 0 ? index : -index - 1);
+                    ++l.count;
+                }
+            }
+        }
+        linear.push_back(l);
+    }
+
+    const int n = engine::kSquareWeights;
+    std::vector<double> theta(params.squares, params.squares + n);
+    const std::vector<double> start = theta;
+    std::vector<double> m(n, 0.0), v(n, 0.0), grad(n);
+    const double rate = 1.0, beta1 = 0.9, beta2 = 0.999;
+    const double slope = k * std::log(10.0) / 400.0;
+    // One block of positions in ten is kept out of the fitting, to show whether the tables
+    // learn the positions or only their noise; whole blocks, since the positions of one game
+    // are alike and share its result.
+    auto heldOut = [](std::size_t i) { return i / 2000 % 10 == 9; };
+    for (int it = 1; it <= iterations; ++it) {
+        std::fill(grad.begin(), grad.end(), 0.0);
+        double loss = 0, heldLoss = 0;
+        std::size_t fitted = 0;
+        for (std::size_t index = 0; index < linear.size(); ++index) {
+            const Linear& l = linear[index];
+            const double mgShare = l.phase / 24.0, egShare = 1.0 - mgShare;
+            double score = l.base;
+            for (int f = 0; f < l.count; ++f) {
+                const int code = features[l.first + f];
+                const int i = 2 * (code >= 0 ? code : -code - 1);
+                const double sign = code >= 0 ? 1.0 : -1.0;
+                score += sign * (mgShare * (theta[i] - start[i]) +
+                                 egShare * (theta[i + 1] - start[i + 1]));
+            }
+            const double p = Sigmoid(score, k);
+            const double d = l.result - p;
+            if (heldOut(index)) {
+                heldLoss += d * d;
+                continue;
+            }
+            loss += d * d;
+            ++fitted;
+            const double g = -2.0 * d * p * (1.0 - p) * slope;
+            for (int f = 0; f < l.count; ++f) {
+                const int code = features[l.first + f];
+                const int i = 2 * (code >= 0 ? code : -code - 1);
+                const double sign = code >= 0 ? g : -g;
+                grad[i] += sign * mgShare;
+                grad[i + 1] += sign * egShare;
+            }
+        }
+        double penalty = 0;
+        for (int i = 0; i < n; ++i) {
+            grad[i] = grad[i] / fitted + 2.0 * gRegularization * theta[i] / 10000.0;
+            penalty += gRegularization * theta[i] * theta[i] / 10000.0;
+            m[i] = beta1 * m[i] + (1 - beta1) * grad[i];
+            v[i] = beta2 * v[i] + (1 - beta2) * grad[i] * grad[i];
+            const double mHat = m[i] / (1 - std::pow(beta1, it));
+            const double vHat = v[i] / (1 - std::pow(beta2, it));
+            theta[i] -= rate * mHat / (std::sqrt(vHat) + 1e-12);
+        }
+        if (it == 1 || it % 100 == 0 || it == iterations) {
+            std::fprintf(stderr, "iteration %d: error %.6f, held out %.6f\n", it,
+                         loss / fitted + penalty, heldLoss / (linear.size() - fitted));
+        }
+    }
+    for (int i = 0; i < n; ++i) params.squares[i] = static_cast<int>(std::lround(theta[i]));
+    // The linear part stands in for the whole evaluation while fitting; the real one judges.
+    std::fprintf(stderr,
+                 "evaluation's error: %.6f before, %.6f after (without the weights' cost)\n",
+                 startError - Penalty(engine::DefaultEvalParams()),
+                 Error(samples, params, k) - Penalty(params));
+    Write(params, out);
+    return 0;
+}
+
+int Fit(const std::string& in, const std::string& out, int passes) {
+    const std::vector<Sample> samples = Load(in);
+    if (samples.empty()) return 1;
+    EvalParams params = engine::DefaultEvalParams();
+    double best = 0;
+    const double k = FitScale(samples, params, best);
     const int queenValue = 2 * static_cast<int>(engine::Term::QueenValue);
     for (int pass = 0; pass < passes; ++pass) {
         const int step = pass == 0 ? 8 : pass == 1 ? 4 : 2;
@@ -236,6 +396,7 @@ int main(int argc, char** argv) {
     std::uint64_t nodes = 4000;
     std::uint32_t seed = 1;
     int passes = 4;
+    int iterations = 1000;
     std::string in = "positions.txt";
     std::string out = command == "fit" ? "weights.txt" : "positions.txt";
     for (int i = 2; i < argc; ++i) {
@@ -247,6 +408,10 @@ int main(int argc, char** argv) {
             nodes = std::strtoull(value, nullptr, 10);
         else if (arg == "--seed")
             seed = static_cast<std::uint32_t>(std::atoi(value));
+        else if (arg == "--result-share")
+            gResultShare = std::atof(value);
+        else if (arg == "--iterations")
+            iterations = std::atoi(value);
         else if (arg == "--passes")
             passes = std::atoi(value);
         else if (arg == "--regularization")
@@ -264,6 +429,7 @@ int main(int argc, char** argv) {
     if (command == "generate")
         return Generate(games, std::max<std::uint64_t>(nodes, 100), seed, out);
     if (command == "fit") return Fit(in, out, passes);
+    if (command == "fit-squares") return FitSquares(in, out, iterations);
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;
 }

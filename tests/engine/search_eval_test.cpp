@@ -108,6 +108,29 @@ int WithOnly(const char* fen, std::initializer_list<std::pair<engine::Term, int>
     return Evaluate(FromFen(fen), params);
 }
 
+TEST(Evaluation, SquareTablesCountRanksFromEachSideAndFoldTheWings) {
+    engine::EvalParams params{};
+    // A knight on its third rank, c- or f-file (with a pawn each, so that no draw is scaled).
+    const int cell =
+        2 * (engine::EvalBoard::kKnight * engine::kTableSquares + engine::TableSquare(2, 2));
+    params.squares[cell] = 64;
+    params.squares[cell + 1] = 64;
+    EXPECT_EQ(Evaluate(FromFen("4k3/p7/8/8/8/2N5/P7/4K3 w - - 0 1"), params), 64);
+    EXPECT_EQ(Evaluate(FromFen("4k3/p7/8/8/8/5N2/P7/4K3 w - - 0 1"), params), 64);
+    EXPECT_EQ(Evaluate(FromFen("4k3/p7/8/8/8/8/P1N5/4K3 w - - 0 1"), params), 0);
+    // Black's third rank is the sixth.
+    EXPECT_EQ(Evaluate(FromFen("4k3/p7/5n2/8/8/8/P7/4K3 w - - 0 1"), params), -64);
+    EXPECT_EQ(Evaluate(FromFen("4k3/p7/8/8/8/5n2/P7/4K3 w - - 0 1"), params), 0);
+    // A pawn's table comes through the pawn cache too.
+    engine::EvalParams pawns{};
+    pawns.squares[2 * engine::TableSquare(3, 0)] = 64;
+    pawns.squares[2 * engine::TableSquare(3, 0) + 1] = 64;
+    engine::PawnCache cache;
+    const Position position = FromFen("4k3/8/8/8/P7/8/8/4K3 w - - 0 1");
+    EXPECT_EQ(Evaluate(position, pawns, &cache), 64);
+    EXPECT_EQ(Evaluate(position, pawns, &cache), 64);
+}
+
 TEST(Evaluation, HangingPiecesAreThoseNothingGuards) {
     using engine::Term;
     // The knight on e5 under the rook's eye, guarded by nothing.
