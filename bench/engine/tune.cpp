@@ -5,15 +5,16 @@
 //   kestrion-engine-tune generate --games 1000 --nodes 4000 --seed 1 --out positions.txt
 //   kestrion-engine-tune fit --in positions.txt[,more.txt] --out weights.txt [--passes 4]
 //                            [--regularization 3e-4] [--result-share 1]
-//   kestrion-engine-tune fit-squares --in positions.txt --out weights.txt [--iterations 1000]
+//   kestrion-engine-tune fit-squares|fit-linear --in positions.txt --out weights.txt
+//                            [--iterations 1000]
 //
 // `generate` plays games of the engine against itself from random openings and writes every
 // quiet position (not in check, where the capture search agrees with the evaluation) with
 // the game's result. `fit` starts from the weights the engine plays with and writes the
 // fitted ones, as a list of numbers for kestrion-engine-match's "tuned:FILE" player, as
 // lines for engine/eval_params.h and as a file for engine/square_tables.inc. `fit-squares`
-// fits the square tables alone. The fitting works in floating point; the engine only ever
-// plays with the integers it prints.
+// fits the square tables alone by gradient descent, `fit-linear` the terms with them. The fitting
+// works in floating point; the engine only ever plays with the integers it prints.
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -235,17 +236,25 @@ double FitScale(const std::vector<Sample>& samples, const EvalParams& params, do
     return k;
 }
 
-// The square tables enter the score linearly (each piece adds its square's pair, blended by
-// the phase), so they are fitted by gradient descent on that part alone, with the rest of
-// the evaluation held at its value for each position. Each weight is drawn towards zero, so
-// that a square the positions say little about adds nothing.
-int FitSquares(const std::string& in, const std::string& out, int iterations) {
+// Fits by gradient descent on the evaluation made linear around the weights it plays with:
+// the square tables enter the score linearly (each piece adds its square's pair, blended by
+// the phase), and with `terms` each term's weight enters with the slope measured by moving
+// it a little either way, position by position. The rest of the evaluation is held at its
+// value for each position. The terms are drawn towards where they started and the squares
+// towards zero, so that what the positions say little about stays put.
+int FitLinear(const std::string& in, const std::string& out, int iterations, bool terms) {
     const std::vector<Sample> samples = Load(in);
     if (samples.empty()) return 1;
     EvalParams params = engine::DefaultEvalParams();
     double startError = 0;
     const double k = FitScale(samples, params, startError);
+    const int termWeights = terms ? 2 * engine::kTermCount : 0;
+    const int queenValue = 2 * static_cast<int>(engine::Term::QueenValue);
 
+    auto whiteScore = [](const engine::EvalBoard& board, const EvalParams& p) {
+        const int score = engine::EvaluateBoard(board, p);
+        return board.sideToMove == 1 ? -score : score;
+    };
     struct Linear {
         int base;  // the evaluation with the starting weights, from White's side
         int phase;
@@ -256,10 +265,12 @@ int FitSquares(const std::string& in, const std::string& out, int iterations) {
     std::vector<Linear> linear;
     // Per piece: its weight pair's index, negated (less one) for Black's pieces.
     std::vector<int> features;
+    // Per position, the slope of its score along each term's weight.
+    std::vector<float> slopes;
+    slopes.reserve(samples.size() * termWeights);
     for (const Sample& s : samples) {
-        int base = engine::EvaluateBoard(s.board, params);
-        if (s.board.sideToMove == 1) base = -base;
-        Linear l{base, engine::GamePhase(s.board), features.size(), 0, s.result};
+        Linear l{whiteScore(s.board, params), engine::GamePhase(s.board), features.size(), 0,
+                 s.result};
         for (int side = 0; side < 2; ++side) {
             const bool up = side == 0 ? s.board.whiteMovesUp : !s.board.whiteMovesUp;
             for (int kind = 0; kind < engine::kTableKinds; ++kind) {
@@ -275,16 +286,30 @@ int FitSquares(const std::string& in, const std::string& out, int iterations) {
                 }
             }
         }
+        // 24 steps, so that the phase's blend divides evenly.
+        constexpr int kStep = 24;
+        for (int j = 0; j < termWeights; ++j) {
+            EvalParams moved = params;
+            moved.values[j] += kStep;
+            const int up = whiteScore(s.board, moved);
+            moved.values[j] -= 2 * kStep;
+            const int down = whiteScore(s.board, moved);
+            slopes.push_back(static_cast<float>(up - down) / (2 * kStep));
+        }
         linear.push_back(l);
     }
 
-    const int n = engine::kSquareWeights;
-    std::vector<double> theta(params.squares, params.squares + n);
+    const int squareWeights = engine::kSquareWeights;
+    const int n = termWeights + squareWeights;
+    // theta holds the terms' weights first, then the squares'.
+    std::vector<double> theta(n);
+    for (int j = 0; j < termWeights; ++j) theta[j] = params.values[j];
+    for (int i = 0; i < squareWeights; ++i) theta[termWeights + i] = params.squares[i];
     const std::vector<double> start = theta;
     std::vector<double> m(n, 0.0), v(n, 0.0), grad(n);
     const double rate = 1.0, beta1 = 0.9, beta2 = 0.999;
     const double slope = k * std::log(10.0) / 400.0;
-    // One block of positions in ten is kept out of the fitting, to show whether the tables
+    // One block of positions in ten is kept out of the fitting, to show whether the weights
     // learn the positions or only their noise; whole blocks, since the positions of one game
     // are alike and share its result.
     auto heldOut = [](std::size_t i) { return i / 2000 % 10 == 9; };
@@ -294,11 +319,13 @@ int FitSquares(const std::string& in, const std::string& out, int iterations) {
         std::size_t fitted = 0;
         for (std::size_t index = 0; index < linear.size(); ++index) {
             const Linear& l = linear[index];
+            const float* c = termWeights > 0 ? &slopes[index * termWeights] : nullptr;
             const double mgShare = l.phase / 24.0, egShare = 1.0 - mgShare;
             double score = l.base;
+            for (int j = 0; j < termWeights; ++j) score += c[j] * (theta[j] - start[j]);
             for (int f = 0; f < l.count; ++f) {
                 const int code = features[l.first + f];
-                const int i = 2 * (code >= 0 ? code : -code - 1);
+                const int i = termWeights + 2 * (code >= 0 ? code : -code - 1);
                 const double sign = code >= 0 ? 1.0 : -1.0;
                 score += sign * (mgShare * (theta[i] - start[i]) +
                                  egShare * (theta[i + 1] - start[i + 1]));
@@ -312,9 +339,10 @@ int FitSquares(const std::string& in, const std::string& out, int iterations) {
             loss += d * d;
             ++fitted;
             const double g = -2.0 * d * p * (1.0 - p) * slope;
+            for (int j = 0; j < termWeights; ++j) grad[j] += g * c[j];
             for (int f = 0; f < l.count; ++f) {
                 const int code = features[l.first + f];
-                const int i = 2 * (code >= 0 ? code : -code - 1);
+                const int i = termWeights + 2 * (code >= 0 ? code : -code - 1);
                 const double sign = code >= 0 ? g : -g;
                 grad[i] += sign * mgShare;
                 grad[i + 1] += sign * egShare;
@@ -322,8 +350,11 @@ int FitSquares(const std::string& in, const std::string& out, int iterations) {
         }
         double penalty = 0;
         for (int i = 0; i < n; ++i) {
-            grad[i] = grad[i] / fitted + 2.0 * gRegularization * theta[i] / 10000.0;
-            penalty += gRegularization * theta[i] * theta[i] / 10000.0;
+            // The queen's middle-game value anchors the scale.
+            if (i == queenValue && terms) continue;
+            const double drift = (i < termWeights ? theta[i] - start[i] : theta[i]) / 100.0;
+            grad[i] = grad[i] / fitted + 2.0 * gRegularization * drift / 100.0;
+            penalty += gRegularization * drift * drift;
             m[i] = beta1 * m[i] + (1 - beta1) * grad[i];
             v[i] = beta2 * v[i] + (1 - beta2) * grad[i] * grad[i];
             const double mHat = m[i] / (1 - std::pow(beta1, it));
@@ -335,12 +366,23 @@ int FitSquares(const std::string& in, const std::string& out, int iterations) {
                          loss / fitted + penalty, heldLoss / (linear.size() - fitted));
         }
     }
-    for (int i = 0; i < n; ++i) params.squares[i] = static_cast<int>(std::lround(theta[i]));
-    // The linear part stands in for the whole evaluation while fitting; the real one judges.
+    for (int j = 0; j < termWeights; ++j)
+        params.values[j] = static_cast<int>(std::lround(theta[j]));
+    for (int i = 0; i < squareWeights; ++i) {
+        params.squares[i] = static_cast<int>(std::lround(theta[termWeights + i]));
+    }
+    // The linear model stands in for the evaluation while fitting; the real one judges.
+    double before = 0, after = 0, heldBefore = 0, heldAfter = 0;
+    for (std::size_t index = 0; index < samples.size(); ++index) {
+        const Sample& s = samples[index];
+        const double d0 = s.result - Sigmoid(whiteScore(s.board, engine::DefaultEvalParams()), k);
+        const double d1 = s.result - Sigmoid(whiteScore(s.board, params), k);
+        (heldOut(index) ? heldBefore : before) += d0 * d0;
+        (heldOut(index) ? heldAfter : after) += d1 * d1;
+    }
     std::fprintf(stderr,
-                 "evaluation's error: %.6f before, %.6f after (without the weights' cost)\n",
-                 startError - Penalty(engine::DefaultEvalParams()),
-                 Error(samples, params, k) - Penalty(params));
+                 "the evaluation's own error: %.6f before, %.6f after; held out %.6f, %.6f\n",
+                 before, after, heldBefore, heldAfter);
     Write(params, out);
     return 0;
 }
@@ -429,7 +471,8 @@ int main(int argc, char** argv) {
     if (command == "generate")
         return Generate(games, std::max<std::uint64_t>(nodes, 100), seed, out);
     if (command == "fit") return Fit(in, out, passes);
-    if (command == "fit-squares") return FitSquares(in, out, iterations);
+    if (command == "fit-squares") return FitLinear(in, out, iterations, false);
+    if (command == "fit-linear") return FitLinear(in, out, iterations, true);
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;
 }
