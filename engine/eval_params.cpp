@@ -11,8 +11,7 @@ constexpr int kTermValues[2 * kTermCount] = {
 };
 
 // The square tables, one block per kind of piece: eight ranks from the piece's own side, four
-// files from the edge inwards, each a middle-game and an endgame weight. They correct what
-// the terms above say about where a piece stands, and were fitted alone by tune.cpp.
+// files from the edge inwards, each a middle-game and an endgame weight.
 // clang-format off
 constexpr int kSquareValues[kSquareWeights] = {
 #include "engine/square_tables.inc"

@@ -16,18 +16,6 @@
     EVAL_TERM(BishopValue, 343, 313)    \
     EVAL_TERM(RookValue, 476, 544)      \
     EVAL_TERM(QueenValue, 1000, 1002)   \
-    EVAL_TERM(PawnRank3, 2, 12)         \
-    EVAL_TERM(PawnRank4, 8, 2)          \
-    EVAL_TERM(PawnRank5, -2, 26)        \
-    EVAL_TERM(PawnRank6, 28, 42)        \
-    EVAL_TERM(PawnRank7, 48, 78)        \
-    EVAL_TERM(PawnCentre, -6, -12)      \
-    EVAL_TERM(KnightCentre, 14, 16)     \
-    EVAL_TERM(BishopCentre, 7, 13)      \
-    EVAL_TERM(QueenCentre, 3, 9)        \
-    EVAL_TERM(KingCentre, 0, 12)        \
-    EVAL_TERM(KingHomeRank, 16, -14)    \
-    EVAL_TERM(KingWing, 26, 0)          \
     EVAL_TERM(RookSeventh, 12, 30)      \
     EVAL_TERM(RookOpenFile, 42, 12)     \
     EVAL_TERM(RookHalfOpenFile, 16, 10) \

@@ -1,6 +1,7 @@
 #include "engine/evaluate.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdlib>
 
@@ -35,15 +36,6 @@ int RelativeRank(int square, bool up) {
     return up ? square / 8 : 7 - square / 8;
 }
 
-// 0 on the four centre squares, 3 on the edge.
-int Ring(int square) {
-    const int file = square % 8;
-    const int rank = square / 8;
-    const int df = file < 4 ? 3 - file : file - 4;
-    const int dr = rank < 4 ? 3 - rank : rank - 4;
-    return std::max(df, dr);
-}
-
 int Distance(int a, int b) {
     return std::max(std::abs(a % 8 - b % 8), std::abs(a / 8 - b / 8));
 }
@@ -70,6 +62,16 @@ Bitboard PawnSetAttacks(Bitboard pawns, bool up) {
     return ((pawns & ~kFileA) >> 9) | ((pawns & ~kFileH) >> 7);
 }
 
+// Each square's index in the square tables, for pawns moving down the board and up it.
+constexpr auto kTableSquareOf = [] {
+    std::array<std::array<std::uint8_t, 64>, 2> index{};
+    for (int square = 0; square < 64; ++square) {
+        index[0][square] = static_cast<std::uint8_t>(TableSquare(7 - square / 8, square % 8));
+        index[1][square] = static_cast<std::uint8_t>(TableSquare(square / 8, square % 8));
+    }
+    return index;
+}();
+
 struct Scores {
     int mg = 0;
     int eg = 0;
@@ -79,9 +81,6 @@ struct Scores {
     }
 };
 
-constexpr Term kPawnRankTerms[8] = {Term::Count,     Term::Count,     Term::PawnRank3,
-                                    Term::PawnRank4, Term::PawnRank5, Term::PawnRank6,
-                                    Term::PawnRank7, Term::Count};
 constexpr Term kPassedTerms[8] = {Term::Count,       Term::PassedRank2, Term::PassedRank3,
                                   Term::PassedRank4, Term::PassedRank5, Term::PassedRank6,
                                   Term::PassedRank7, Term::Count};
@@ -118,7 +117,6 @@ class SideEvaluator {
     // square this side attacks.
     void RunOwnTerms() {
         Material();
-        PieceSquares();
         PassedPawnsAndKings();
         Pieces();
         King();
@@ -142,12 +140,6 @@ class SideEvaluator {
             const int square = PopLowest(pawns);
             const int file = square % 8;
             const int rank = RelativeRank(square, up_);
-            if (kPawnRankTerms[rank] != Term::Count) {
-                s.Add(p_, kPawnRankTerms[rank]);
-            }
-            if (file == 3 || file == 4) {
-                s.Add(p_, Term::PawnCentre);
-            }
             AddSquare(s, K::kPawn, square);
             if ((ourPawns_ & AdjacentFiles(file)) == 0) {
                 s.Add(p_, Term::IsolatedPawn);
@@ -186,20 +178,12 @@ class SideEvaluator {
     }
 
   private:
+    // The pawns' squares count with their structure, which the cache keeps; the other
+    // pieces' as each is seen.
     void AddSquare(Scores& s, int kind, int square) const {
-        const int* pair = p_.SquarePair(kind, TableSquare(RelativeRank(square, up_), square % 8));
+        const int* pair = p_.SquarePair(kind, kTableSquareOf[up_][square]);
         s.mg += pair[0];
         s.eg += pair[1];
-    }
-
-    // The pawns' squares count with their structure, which the cache keeps.
-    void PieceSquares() {
-        for (int kind = K::kKnight; kind < K::kKinds; ++kind) {
-            Bitboard set = b_.pieces[us_][kind];
-            while (set != 0) {
-                AddSquare(s_, kind, PopLowest(set));
-            }
-        }
     }
 
     void Material() {
@@ -256,6 +240,7 @@ class SideEvaluator {
         while (knights != 0) {
             const int square = PopLowest(knights);
             const Bitboard attacked = KnightAttacks(square);
+            AddSquare(s_, K::kKnight, square);
             s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
             // A knight on the far half, held by a pawn, that no enemy pawn can chase away.
             const int rank = RelativeRank(square, up_);
@@ -264,7 +249,6 @@ class SideEvaluator {
                 (theirPawns_ & AdjacentFiles(file) & RanksAhead(square / 8, up_)) == 0) {
                 s_.Add(p_, Term::KnightOutpost);
             }
-            s_.Add(p_, Term::KnightCentre, 3 - Ring(square));
             s_.Add(p_, Term::KnightMobility, Bits(attacked & safe) - 4);
             knightAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneKnight);
@@ -273,8 +257,8 @@ class SideEvaluator {
         while (bishops != 0) {
             const int square = PopLowest(bishops);
             const Bitboard attacked = BishopAttacks(square, occupied_);
+            AddSquare(s_, K::kBishop, square);
             s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
-            s_.Add(p_, Term::BishopCentre, 3 - Ring(square));
             s_.Add(p_, Term::BishopMobility, Bits(attacked & safe) - 6);
             bishopAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneBishop);
@@ -283,6 +267,7 @@ class SideEvaluator {
         while (rooks != 0) {
             const int square = PopLowest(rooks);
             const Bitboard attacked = RookAttacks(square, occupied_);
+            AddSquare(s_, K::kRook, square);
             s_.Add(p_, Term::RookThreat, Bits(attacked & theirQueens));
             const Bitboard file = FileMask(square % 8);
             if ((ourPawns_ & file) == 0) {
@@ -299,7 +284,7 @@ class SideEvaluator {
         while (queens != 0) {
             const int square = PopLowest(queens);
             const Bitboard attacked = QueenAttacks(square, occupied_);
-            s_.Add(p_, Term::QueenCentre, 3 - Ring(square));
+            AddSquare(s_, K::kQueen, square);
             s_.Add(p_, Term::QueenMobility, Bits(attacked & safe) - 13);
             queenAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneQueen);
@@ -350,14 +335,7 @@ class SideEvaluator {
         }
         const int square = ourKingSquare_;
         const int file = square % 8;
-        const int rank = RelativeRank(square, up_);
-        s_.Add(p_, Term::KingCentre, 3 - Ring(square));
-        if (rank == 0) {
-            s_.Add(p_, Term::KingHomeRank);
-        }
-        if (file <= 2 || file >= 5) {
-            s_.Add(p_, Term::KingWing);
-        }
+        AddSquare(s_, K::kKing, square);
         const Bitboard files = FileMask(file) | AdjacentFiles(file);
         const Bitboard ahead = RanksAhead(square / 8, up_);
         const Bitboard nearAhead = ahead & ~RanksAhead(up_ ? square / 8 + 2 : square / 8 - 2, up_);

@@ -240,8 +240,8 @@ double FitScale(const std::vector<Sample>& samples, const EvalParams& params, do
 // the square tables enter the score linearly (each piece adds its square's pair, blended by
 // the phase), and with `terms` each term's weight enters with the slope measured by moving
 // it a little either way, position by position. The rest of the evaluation is held at its
-// value for each position. The terms are drawn towards where they started and the squares
-// towards zero, so that what the positions say little about stays put.
+// value for each position. Each weight is drawn towards where it started, so that what the
+// positions say little about stays put.
 int FitLinear(const std::string& in, const std::string& out, int iterations, bool terms) {
     const std::vector<Sample> samples = Load(in);
     if (samples.empty()) return 1;
@@ -352,7 +352,7 @@ int FitLinear(const std::string& in, const std::string& out, int iterations, boo
         for (int i = 0; i < n; ++i) {
             // The queen's middle-game value anchors the scale.
             if (i == queenValue && terms) continue;
-            const double drift = (i < termWeights ? theta[i] - start[i] : theta[i]) / 100.0;
+            const double drift = (theta[i] - start[i]) / 100.0;
             grad[i] = grad[i] / fitted + 2.0 * gRegularization * drift / 100.0;
             penalty += gRegularization * drift * drift;
             m[i] = beta1 * m[i] + (1 - beta1) * grad[i];
