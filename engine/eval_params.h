@@ -11,46 +11,46 @@
 //
 // EVAL_TERM(name, middle game, endgame)
 #define KESTRION_EVAL_TERMS(EVAL_TERM)  \
-    EVAL_TERM(PawnValue, 66, 92)        \
-    EVAL_TERM(KnightValue, 330, 304)    \
-    EVAL_TERM(BishopValue, 343, 313)    \
-    EVAL_TERM(RookValue, 476, 544)      \
-    EVAL_TERM(QueenValue, 1000, 1002)   \
-    EVAL_TERM(RookSeventh, 12, 30)      \
-    EVAL_TERM(RookOpenFile, 42, 12)     \
-    EVAL_TERM(RookHalfOpenFile, 16, 10) \
-    EVAL_TERM(KnightMobility, 8, 2)     \
-    EVAL_TERM(BishopMobility, 5, 5)     \
-    EVAL_TERM(RookMobility, 4, 4)       \
-    EVAL_TERM(QueenMobility, 1, 11)     \
-    EVAL_TERM(DoubledPawn, -10, -16)    \
-    EVAL_TERM(IsolatedPawn, -12, -8)    \
-    EVAL_TERM(SupportedPawn, -4, -2)    \
-    EVAL_TERM(PassedRank2, -4, 4)       \
-    EVAL_TERM(PassedRank3, -4, -4)      \
-    EVAL_TERM(PassedRank4, 10, 20)      \
-    EVAL_TERM(PassedRank5, 24, 46)      \
-    EVAL_TERM(PassedRank6, 32, 72)      \
-    EVAL_TERM(PassedRank7, 56, 118)     \
-    EVAL_TERM(PassedBlocked, -8, -30)   \
-    EVAL_TERM(PassedOwnKing, 0, -10)    \
-    EVAL_TERM(PassedEnemyKing, -2, 20)  \
-    EVAL_TERM(KingShieldPawn, 6, 0)     \
-    EVAL_TERM(KingOpenFile, -24, -2)    \
-    EVAL_TERM(KingZoneKnight, 3, 0)     \
-    EVAL_TERM(KingZoneBishop, 9, 0)     \
+    EVAL_TERM(PawnValue, 78, 84)        \
+    EVAL_TERM(KnightValue, 332, 303)    \
+    EVAL_TERM(BishopValue, 347, 314)    \
+    EVAL_TERM(RookValue, 484, 549)      \
+    EVAL_TERM(QueenValue, 1000, 1005)   \
+    EVAL_TERM(RookSeventh, 16, 31)      \
+    EVAL_TERM(RookOpenFile, 42, 5)     \
+    EVAL_TERM(RookHalfOpenFile, 23, 13) \
+    EVAL_TERM(KnightMobility, 7, 2)     \
+    EVAL_TERM(BishopMobility, 5, 4)     \
+    EVAL_TERM(RookMobility, 4, 2)       \
+    EVAL_TERM(QueenMobility, 2, 4)     \
+    EVAL_TERM(DoubledPawn, -9, -9)    \
+    EVAL_TERM(IsolatedPawn, -11, -13)    \
+    EVAL_TERM(SupportedPawn, 1, 1)    \
+    EVAL_TERM(PassedRank2, 1, -2)       \
+    EVAL_TERM(PassedRank3, -3, -2)      \
+    EVAL_TERM(PassedRank4, 6, 25)      \
+    EVAL_TERM(PassedRank5, 23, 46)      \
+    EVAL_TERM(PassedRank6, 33, 66)      \
+    EVAL_TERM(PassedRank7, 56, 103)     \
+    EVAL_TERM(PassedBlocked, -6, -26)   \
+    EVAL_TERM(PassedOwnKing, 3, -13)    \
+    EVAL_TERM(PassedEnemyKing, -5, 21)  \
+    EVAL_TERM(KingShieldPawn, 9, -3)     \
+    EVAL_TERM(KingOpenFile, -21, -5)    \
+    EVAL_TERM(KingZoneKnight, 5, 0)     \
+    EVAL_TERM(KingZoneBishop, 8, 0)     \
     EVAL_TERM(KingZoneRook, 6, 0)       \
-    EVAL_TERM(KingZoneQueen, 6, 0)      \
-    EVAL_TERM(KingDanger, 20, 0)        \
-    EVAL_TERM(KingSafeCheck, 8, 0)      \
-    EVAL_TERM(BishopPair, 30, 52)       \
-    EVAL_TERM(PawnThreat, 44, 30)       \
-    EVAL_TERM(MinorThreat, 24, 22)      \
-    EVAL_TERM(RookThreat, 20, 20)       \
-    EVAL_TERM(KnightOutpost, 18, 6)     \
-    EVAL_TERM(HangingPiece, 30, 20)     \
-    EVAL_TERM(PassedFreePath, 4, 12)    \
-    EVAL_TERM(Tempo, 6, 0)
+    EVAL_TERM(KingZoneQueen, 7, 0)      \
+    EVAL_TERM(KingDanger, 13, 0)        \
+    EVAL_TERM(KingSafeCheck, 10, 0)      \
+    EVAL_TERM(BishopPair, 33, 54)       \
+    EVAL_TERM(PawnThreat, 42, 28)       \
+    EVAL_TERM(MinorThreat, 30, 21)      \
+    EVAL_TERM(RookThreat, 24, 21)       \
+    EVAL_TERM(KnightOutpost, 21, 5)     \
+    EVAL_TERM(HangingPiece, 23, 16)     \
+    EVAL_TERM(PassedFreePath, -2, 15)    \
+    EVAL_TERM(Tempo, 9, 1)
 
 namespace engine {
 
