@@ -16,12 +16,17 @@ constexpr int kTermValues[2 * kTermCount] = {
 constexpr int kSquareValues[kSquareWeights] = {
 #include "engine/square_tables.inc"
 };
+// What each count of safely reachable squares is worth, per kind of piece.
+constexpr int kMobilityValues[kMobilityWeights] = {
+#include "engine/mobility_tables.inc"
+};
 // clang-format on
 
 constexpr EvalParams MakeDefault() {
     EvalParams params{};
     for (int i = 0; i < 2 * kTermCount; ++i) params.values[i] = kTermValues[i];
     for (int i = 0; i < kSquareWeights; ++i) params.squares[i] = kSquareValues[i];
+    for (int i = 0; i < kMobilityWeights; ++i) params.mobility[i] = kMobilityValues[i];
     return params;
 }
 

@@ -186,6 +186,12 @@ class SideEvaluator {
         s.eg += pair[1];
     }
 
+    void AddMobility(int kind, int count) {
+        const int* pair = p_.MobilityPair(kind, count);
+        s_.mg += pair[0];
+        s_.eg += pair[1];
+    }
+
     void Material() {
         s_.Add(p_, Term::PawnValue, Bits(ourPawns_));
         s_.Add(p_, Term::KnightValue, Bits(b_.pieces[us_][K::kKnight]));
@@ -249,7 +255,7 @@ class SideEvaluator {
                 (theirPawns_ & AdjacentFiles(file) & RanksAhead(square / 8, up_)) == 0) {
                 s_.Add(p_, Term::KnightOutpost);
             }
-            s_.Add(p_, Term::KnightMobility, Bits(attacked & safe) - 4);
+            AddMobility(0, Bits(attacked & safe));
             knightAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneKnight);
         }
@@ -259,7 +265,7 @@ class SideEvaluator {
             const Bitboard attacked = BishopAttacks(square, occupied_);
             AddSquare(s_, K::kBishop, square);
             s_.Add(p_, Term::MinorThreat, Bits(attacked & theirMajors));
-            s_.Add(p_, Term::BishopMobility, Bits(attacked & safe) - 6);
+            AddMobility(1, Bits(attacked & safe));
             bishopAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneBishop);
         }
@@ -276,7 +282,7 @@ class SideEvaluator {
             if (RelativeRank(square, up_) == 6) {
                 s_.Add(p_, Term::RookSeventh);
             }
-            s_.Add(p_, Term::RookMobility, Bits(attacked & safe) - 7);
+            AddMobility(2, Bits(attacked & safe));
             rookAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneRook);
         }
@@ -285,7 +291,7 @@ class SideEvaluator {
             const int square = PopLowest(queens);
             const Bitboard attacked = QueenAttacks(square, occupied_);
             AddSquare(s_, K::kQueen, square);
-            s_.Add(p_, Term::QueenMobility, Bits(attacked & safe) - 13);
+            AddMobility(3, Bits(attacked & safe));
             queenAttacks_ |= attacked;
             kingZone(attacked, Term::KingZoneQueen);
         }

@@ -205,12 +205,16 @@ bool ReadParams(const std::string& file, engine::EvalParams& params) {
     for (int& value : params.values) {
         if (!(in >> value)) return false;
     }
-    // The square tables follow the terms; a file of terms alone keeps the engine's own tables.
+    // The square and mobility tables follow the terms; a file of terms alone keeps the
+    // engine's own tables.
     int value = 0;
     if (!(in >> value)) return true;
     params.squares[0] = value;
     for (int i = 1; i < engine::kSquareWeights; ++i) {
         if (!(in >> params.squares[i])) return false;
+    }
+    for (int& weight : params.mobility) {
+        if (!(in >> weight)) return false;
     }
     return true;
 }

@@ -12,7 +12,8 @@
 // quiet position (not in check, where the capture search agrees with the evaluation) with
 // the game's result. `fit` starts from the weights the engine plays with and writes the
 // fitted ones, as a list of numbers for kestrion-engine-match's "tuned:FILE" player, as
-// lines for engine/eval_params.h and as a file for engine/square_tables.inc. `fit-squares`
+// lines for engine/eval_params.h and as files for engine/square_tables.inc and
+// engine/mobility_tables.inc. `fit-squares`
 // fits the square tables alone by gradient descent, `fit-linear` the terms with them. The fitting
 // works in floating point; the engine only ever plays with the integers it prints.
 #include <bit>
@@ -171,6 +172,9 @@ void Write(const EvalParams& params, const std::string& out) {
     for (int i = 0; i < engine::kSquareWeights; i += 2) {
         file << params.squares[i] << ' ' << params.squares[i + 1] << '\n';
     }
+    for (int i = 0; i < engine::kMobilityWeights; i += 2) {
+        file << params.mobility[i] << ' ' << params.mobility[i + 1] << '\n';
+    }
     for (int i = 0; i < engine::kTermCount; ++i) {
         std::printf("    EVAL_TERM(%s, %d, %d)\n", engine::TermName(i), params.values[2 * i],
                     params.values[2 * i + 1]);
@@ -186,6 +190,17 @@ void Write(const EvalParams& params, const std::string& out) {
                 std::snprintf(cell, sizeof cell, "%4d, %4d,", pair[0], pair[1]);
                 table << cell << (file < 3 ? "  " : "\n");
             }
+        }
+    }
+    std::ofstream mobility(out + ".mobility.inc");
+    for (int kind = 0; kind < engine::kMobilityKinds; ++kind) {
+        const int counts = engine::kMobilityFirst[kind + 1] - engine::kMobilityFirst[kind];
+        mobility << "// " << kKinds[kind + 1] << ", 0 to " << counts - 1 << " safe squares\n";
+        for (int count = 0; count < counts; ++count) {
+            const int* pair = params.MobilityPair(kind, count);
+            char cell[32];
+            std::snprintf(cell, sizeof cell, "%4d, %4d,", pair[0], pair[1]);
+            mobility << cell << (count % 4 < 3 && count + 1 < counts ? "  " : "\n");
         }
     }
 }
@@ -248,7 +263,11 @@ int FitLinear(const std::string& in, const std::string& out, int iterations, boo
     EvalParams params = engine::DefaultEvalParams();
     double startError = 0;
     const double k = FitScale(samples, params, startError);
-    const int termWeights = terms ? 2 * engine::kTermCount : 0;
+    // The terms' weights, then the mobility tables'.
+    const int termWeights = terms ? 2 * engine::kTermCount + engine::kMobilityWeights : 0;
+    auto slot = [](EvalParams& p, int j) -> int& {
+        return j < 2 * engine::kTermCount ? p.values[j] : p.mobility[j - 2 * engine::kTermCount];
+    };
     const int queenValue = 2 * static_cast<int>(engine::Term::QueenValue);
 
     auto whiteScore = [](const engine::EvalBoard& board, const EvalParams& p) {
@@ -288,12 +307,13 @@ int FitLinear(const std::string& in, const std::string& out, int iterations, boo
         }
         // 24 steps, so that the phase's blend divides evenly.
         constexpr int kStep = 24;
+        EvalParams moved = params;
         for (int j = 0; j < termWeights; ++j) {
-            EvalParams moved = params;
-            moved.values[j] += kStep;
+            slot(moved, j) += kStep;
             const int up = whiteScore(s.board, moved);
-            moved.values[j] -= 2 * kStep;
+            slot(moved, j) -= 2 * kStep;
             const int down = whiteScore(s.board, moved);
+            slot(moved, j) += kStep;
             slopes.push_back(static_cast<float>(up - down) / (2 * kStep));
         }
         linear.push_back(l);
@@ -303,7 +323,7 @@ int FitLinear(const std::string& in, const std::string& out, int iterations, boo
     const int n = termWeights + squareWeights;
     // theta holds the terms' weights first, then the squares'.
     std::vector<double> theta(n);
-    for (int j = 0; j < termWeights; ++j) theta[j] = params.values[j];
+    for (int j = 0; j < termWeights; ++j) theta[j] = slot(params, j);
     for (int i = 0; i < squareWeights; ++i) theta[termWeights + i] = params.squares[i];
     const std::vector<double> start = theta;
     std::vector<double> m(n, 0.0), v(n, 0.0), grad(n);
@@ -366,8 +386,7 @@ int FitLinear(const std::string& in, const std::string& out, int iterations, boo
                          loss / fitted + penalty, heldLoss / (linear.size() - fitted));
         }
     }
-    for (int j = 0; j < termWeights; ++j)
-        params.values[j] = static_cast<int>(std::lround(theta[j]));
+    for (int j = 0; j < termWeights; ++j) slot(params, j) = static_cast<int>(std::lround(theta[j]));
     for (int i = 0; i < squareWeights; ++i) {
         params.squares[i] = static_cast<int>(std::lround(theta[termWeights + i]));
     }
