@@ -4,10 +4,10 @@
 // the endgame, blended by the material left on the board. The list is written once here so
 // that the evaluation, the tuning tool and its output share the same names and order.
 //
-// The numbers were first set by hand, then fitted by bench/engine/tune.cpp to 82 000 quiet
-// positions from 1 400 games of the engine against itself (3 000 nodes a move, random
-// openings), with each weight held near its hand-set value unless the positions clearly
-// moved it.
+// The numbers were first set by hand, then fitted by bench/engine/tune.cpp to quiet
+// positions of the engine's games against itself (8 000 nodes a move, random openings),
+// each position's target half its game's result and half the search's score, with each
+// weight held near where it started unless the positions clearly moved it.
 //
 // EVAL_TERM(name, middle game, endgame)
 #define KESTRION_EVAL_TERMS(EVAL_TERM)  \
