@@ -11,41 +11,41 @@
 //
 // EVAL_TERM(name, middle game, endgame)
 #define KESTRION_EVAL_TERMS(EVAL_TERM)  \
-    EVAL_TERM(PawnValue, 78, 84)        \
-    EVAL_TERM(KnightValue, 332, 303)    \
-    EVAL_TERM(BishopValue, 347, 314)    \
-    EVAL_TERM(RookValue, 484, 549)      \
-    EVAL_TERM(QueenValue, 1000, 1005)   \
-    EVAL_TERM(RookSeventh, 16, 31)      \
-    EVAL_TERM(RookOpenFile, 42, 5)      \
-    EVAL_TERM(RookHalfOpenFile, 23, 13) \
-    EVAL_TERM(DoubledPawn, -9, -9)      \
-    EVAL_TERM(IsolatedPawn, -11, -13)   \
-    EVAL_TERM(SupportedPawn, 1, 1)      \
-    EVAL_TERM(PassedRank2, 1, -2)       \
-    EVAL_TERM(PassedRank3, -3, -2)      \
-    EVAL_TERM(PassedRank4, 6, 25)       \
-    EVAL_TERM(PassedRank5, 23, 46)      \
-    EVAL_TERM(PassedRank6, 33, 66)      \
-    EVAL_TERM(PassedRank7, 56, 103)     \
-    EVAL_TERM(PassedBlocked, -6, -26)   \
-    EVAL_TERM(PassedOwnKing, 3, -13)    \
-    EVAL_TERM(PassedEnemyKing, -5, 21)  \
-    EVAL_TERM(KingShieldPawn, 9, -3)    \
-    EVAL_TERM(KingOpenFile, -21, -5)    \
-    EVAL_TERM(KingZoneKnight, 5, 0)     \
+    EVAL_TERM(PawnValue, 83, 78)        \
+    EVAL_TERM(KnightValue, 341, 303)    \
+    EVAL_TERM(BishopValue, 348, 316)    \
+    EVAL_TERM(RookValue, 484, 548)      \
+    EVAL_TERM(QueenValue, 1000, 1001)   \
+    EVAL_TERM(RookSeventh, 16, 30)      \
+    EVAL_TERM(RookOpenFile, 38, -1)      \
+    EVAL_TERM(RookHalfOpenFile, 19, 11) \
+    EVAL_TERM(DoubledPawn, -6, -5)      \
+    EVAL_TERM(IsolatedPawn, -12, -14)   \
+    EVAL_TERM(SupportedPawn, 3, 5)      \
+    EVAL_TERM(PassedRank2, 5, -4)       \
+    EVAL_TERM(PassedRank3, -4, -3)      \
+    EVAL_TERM(PassedRank4, 7, 28)       \
+    EVAL_TERM(PassedRank5, 20, 46)      \
+    EVAL_TERM(PassedRank6, 38, 61)      \
+    EVAL_TERM(PassedRank7, 55, 94)     \
+    EVAL_TERM(PassedBlocked, -4, -26)   \
+    EVAL_TERM(PassedOwnKing, 4, -14)    \
+    EVAL_TERM(PassedEnemyKing, -6, 24)  \
+    EVAL_TERM(KingShieldPawn, 11, -8)    \
+    EVAL_TERM(KingOpenFile, -16, -6)    \
+    EVAL_TERM(KingZoneKnight, 6, 0)     \
     EVAL_TERM(KingZoneBishop, 8, 0)     \
-    EVAL_TERM(KingZoneRook, 6, 0)       \
+    EVAL_TERM(KingZoneRook, 8, 0)       \
     EVAL_TERM(KingZoneQueen, 7, 0)      \
-    EVAL_TERM(KingDanger, 13, 0)        \
-    EVAL_TERM(KingSafeCheck, 10, 0)     \
-    EVAL_TERM(BishopPair, 33, 54)       \
-    EVAL_TERM(PawnThreat, 42, 28)       \
-    EVAL_TERM(MinorThreat, 30, 21)      \
-    EVAL_TERM(RookThreat, 24, 21)       \
-    EVAL_TERM(KnightOutpost, 21, 5)     \
-    EVAL_TERM(HangingPiece, 23, 16)     \
-    EVAL_TERM(PassedFreePath, -2, 15)   \
+    EVAL_TERM(KingDanger, 9, 0)        \
+    EVAL_TERM(KingSafeCheck, 13, 0)     \
+    EVAL_TERM(BishopPair, 41, 55)       \
+    EVAL_TERM(PawnThreat, 39, 26)       \
+    EVAL_TERM(MinorThreat, 31, 19)      \
+    EVAL_TERM(RookThreat, 27, 22)       \
+    EVAL_TERM(KnightOutpost, 22, 9)     \
+    EVAL_TERM(HangingPiece, 19, 16)     \
+    EVAL_TERM(PassedFreePath, -9, 17)   \
     EVAL_TERM(Tempo, 9, 1)
 
 namespace engine {
