@@ -17,7 +17,7 @@
     EVAL_TERM(RookValue, 484, 548)      \
     EVAL_TERM(QueenValue, 1000, 1001)   \
     EVAL_TERM(RookSeventh, 16, 30)      \
-    EVAL_TERM(RookOpenFile, 38, -1)      \
+    EVAL_TERM(RookOpenFile, 38, -1)     \
     EVAL_TERM(RookHalfOpenFile, 19, 11) \
     EVAL_TERM(DoubledPawn, -6, -5)      \
     EVAL_TERM(IsolatedPawn, -12, -14)   \
@@ -27,17 +27,17 @@
     EVAL_TERM(PassedRank4, 7, 28)       \
     EVAL_TERM(PassedRank5, 20, 46)      \
     EVAL_TERM(PassedRank6, 38, 61)      \
-    EVAL_TERM(PassedRank7, 55, 94)     \
+    EVAL_TERM(PassedRank7, 55, 94)      \
     EVAL_TERM(PassedBlocked, -4, -26)   \
     EVAL_TERM(PassedOwnKing, 4, -14)    \
     EVAL_TERM(PassedEnemyKing, -6, 24)  \
-    EVAL_TERM(KingShieldPawn, 11, -8)    \
+    EVAL_TERM(KingShieldPawn, 11, -8)   \
     EVAL_TERM(KingOpenFile, -16, -6)    \
     EVAL_TERM(KingZoneKnight, 6, 0)     \
     EVAL_TERM(KingZoneBishop, 8, 0)     \
     EVAL_TERM(KingZoneRook, 8, 0)       \
     EVAL_TERM(KingZoneQueen, 7, 0)      \
-    EVAL_TERM(KingDanger, 9, 0)        \
+    EVAL_TERM(KingDanger, 9, 0)         \
     EVAL_TERM(KingSafeCheck, 13, 0)     \
     EVAL_TERM(BishopPair, 41, 55)       \
     EVAL_TERM(PawnThreat, 39, 26)       \
