@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdlib>
 #include <new>
-#include <string>
 
 #include "engine/level.h"
 #include "engine/position.h"
 #include "engine/search.h"
+#include "tests/engine/search_test_support.h"
 
 // The engine promises that its table is its only large allocation and that a search, once
 // begun, allocates nothing: the game's frame loop drives it every frame on small machines
@@ -117,13 +117,6 @@ void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noe
 
 namespace {
 
-engine::Position FromFen(const char* fen) {
-    engine::Position position;
-    std::string error;
-    EXPECT_TRUE(position.SetFen(fen, &error)) << fen << ": " << error;
-    return position;
-}
-
 // A fixed sequence in the game's random range, for the levels' choices.
 int DrawFixed() {
     static unsigned state = 12345;
@@ -153,7 +146,7 @@ TEST(SearchMemory, ASearchAllocatesNothingOnceMade) {
         "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
     };
     for (const char* fen : fens) {
-        const engine::Position position = FromFen(fen);
+        const engine::Position position = search_test::FromFen(fen);
         engine::SearchLimits limits;
         limits.nodes = 200000;
         const AllocationLog search = Watch([&] {
